@@ -1,0 +1,12 @@
+# Cross-compiles for 64-bit Windows with MinGW-w64; programs run under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(ONDIVAR_TRIPLE x86_64-w64-mingw32)
+# The -posix compilers: GoogleTest needs std::mutex.
+set(CMAKE_C_COMPILER ${ONDIVAR_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ONDIVAR_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${ONDIVAR_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ONDIVAR_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
