@@ -68,29 +68,6 @@ TEST(InterpretHResult, EveryRowGivesItsClassTextAndReportedCode)
     }
 }
 
-TEST(InterpretHResult, KindSpecificFieldsHoldTheirDefaults)
-{
-    std::unique_ptr<CCapeUser> error;
-    interpretHResult(static_cast<HRESULT>(0x8007000E), error);
-    auto* boundaries = dynamic_cast<CCapeBoundaries*>(error.get());
-    ASSERT_NE(nullptr, boundaries);
-    EXPECT_EQ(0.0, boundaries->m_lowerBound);
-    EXPECT_EQ(0.0, boundaries->m_upperBound);
-    EXPECT_EQ(0.0, boundaries->m_value);
-    EXPECT_EQ(L"", boundaries->m_type);
-
-    interpretHResult(static_cast<HRESULT>(0x80040008), error);
-    auto* outOfBounds = dynamic_cast<CCapeOutOfBounds*>(error.get());
-    ASSERT_NE(nullptr, outOfBounds);
-    EXPECT_EQ(0, outOfBounds->m_position);
-    EXPECT_EQ(0.0, outOfBounds->m_value);
-
-    interpretHResult(static_cast<HRESULT>(0x80040006), error);
-    auto* invOrder = dynamic_cast<CCapeBadInvOrder*>(error.get());
-    ASSERT_NE(nullptr, invOrder);
-    EXPECT_EQ(L"", invOrder->m_requestedOperation);
-}
-
 TEST(InterpretHResult, OtherCodesFallBackToUnknownWithTheSignedDecimal)
 {
     const struct {
