@@ -1,0 +1,65 @@
+#include "hydro/Hydro.h"
+
+#include "hydro/Undefined.h"
+
+#include <initializer_list>
+
+namespace ondivar {
+
+namespace {
+constexpr std::size_t kSlots = kModelSlots;
+constexpr double kNaN = kUndefinedReal;
+} // namespace
+
+CHydro::CHydro()
+    : m_mode(kUndefinedInteger), m_diameter(kNaN), m_inclination(kNaN), m_roughness(kNaN),
+      m_phaseCount(kUndefinedInteger), m_phaseKinds(kSlots, kUndefinedInteger), m_holdup(kSlots, kNaN),
+      m_noSlipHoldup(kSlots, kNaN), m_density(kSlots, kNaN), m_viscosity(kSlots, kNaN),
+      m_twoPhaseProps(kSlots, kSlots, kNaN), m_heatCapacity(kSlots, kNaN),
+      m_thermalConductivity(kSlots, kNaN), m_superficialVelocity(kSlots, kNaN), m_velocity(kSlots, kNaN),
+      m_massAverageVelocity(kNaN), m_mixtureVelocity(kNaN),
+      m_flowPattern(static_cast<EHydroFlowPatterns>(kUndefinedInteger)), m_dpdzTotal(kNaN),
+      m_dpdzFriction(kNaN), m_dpdzGravity(kNaN), m_thermalResistance(kNaN), m_patternValue(kNaN),
+      m_dSpare(kSlots, kNaN), m_dVelocityDHoldup(kSlots, kSlots, kNaN),
+      m_dVelocityDDensity(kSlots, kSlots, kNaN), m_dVelocityDViscosity(kSlots, kSlots, kNaN),
+      m_dVelocityDPairProps(kSlots, kSlots, kSlots, kNaN), m_dVelocityDMassVelocity(kSlots, kNaN),
+      m_dVelocityDDrivingVelocity(kSlots, kNaN), m_dDpdzDHoldup(kSlots, kNaN), m_dDpdzDDensity(kSlots, kNaN),
+      m_dDpdzDViscosity(kSlots, kNaN), m_dDpdzDPairProps(kSlots, kSlots, kNaN), m_dDpdzDMassVelocity(kNaN),
+      m_dDpdzDMixtureVelocity(kNaN), m_dThermalDHoldup(kSlots, kNaN), m_dThermalDDensity(kSlots, kNaN),
+      m_dThermalDViscosity(kSlots, kNaN), m_dThermalDPairProps(kSlots, kSlots, kNaN),
+      m_dThermalDHeatCapacity(kSlots, kNaN), m_dThermalDConductivity(kSlots, kNaN),
+      m_dThermalDMassVelocity(kNaN)
+{
+}
+
+CHydro::~CHydro() = default;
+
+void CHydro::Hook() {}
+
+void CHydro::Reset()
+{
+    m_massAverageVelocity = kNaN;
+    m_mixtureVelocity = kNaN;
+    m_dpdzTotal = kNaN;
+    m_dpdzFriction = kNaN;
+    m_dpdzGravity = kNaN;
+    m_thermalResistance = kNaN;
+    m_patternValue = kNaN;
+    m_dDpdzDMassVelocity = kNaN;
+    m_dThermalDMassVelocity = kNaN;
+    m_flowPattern = static_cast<EHydroFlowPatterns>(kUndefinedInteger);
+    // Refilled in place: a set-up allocates nothing.
+    m_phaseKinds.fill(kUndefinedInteger);
+    for (CDoubleArray* results :
+         {&m_holdup, &m_noSlipHoldup, &m_superficialVelocity, &m_velocity, &m_dSpare,
+          &m_dVelocityDMassVelocity, &m_dVelocityDDrivingVelocity, &m_dDpdzDHoldup, &m_dDpdzDDensity,
+          &m_dDpdzDViscosity, &m_dThermalDHoldup, &m_dThermalDDensity, &m_dThermalDViscosity,
+          &m_dThermalDHeatCapacity, &m_dThermalDConductivity})
+        results->fill(kNaN);
+    for (CDoubleMatrix* results : {&m_dVelocityDHoldup, &m_dVelocityDDensity, &m_dVelocityDViscosity,
+                                   &m_dDpdzDPairProps, &m_dThermalDPairProps})
+        results->fill(kNaN);
+    m_dVelocityDPairProps.fill(kNaN);
+}
+
+} // namespace ondivar

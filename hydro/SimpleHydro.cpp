@@ -1,0 +1,31 @@
+#include "hydro/SimpleHydro.h"
+
+#include "hydro/ModelConstants.h"
+
+namespace ondivar {
+
+CSimpleHydro::CSimpleHydro() : m_frictionFactor(0.005), m_phasePresent{false, false, false, false}
+{
+    m_patternTable[1] = {eSinglePhaseVapor, 1.0};
+    m_patternTable[2] = {eSinglePhaseLiquid, 0.0};
+    m_patternTable[3] = {eSlug, 0.5};
+    m_patternTable[4] = {eSinglePhaseWater, 0.0};
+    m_patternTable[5] = {eSlug, 0.5};
+    m_patternTable[6] = {eLiquidLiquid, 0.0};
+    m_patternTable[7] = {eThreePhase, 0.5};
+}
+
+CSimpleHydro::~CSimpleHydro() = default;
+
+int CSimpleHydro::GetModelType()
+{
+    return 2;
+}
+
+void CSimpleHydro::UpdatePresence()
+{
+    for (int i = 0; i < kModelSlots; ++i)
+        m_phasePresent[i] = m_holdup[i] > kPresenceHoldup; // false for NaN
+}
+
+} // namespace ondivar
