@@ -1,0 +1,148 @@
+#include "support/ArrayToVariant.h"
+
+#include "support/SafeArrayElements.h"
+#include "support/TarvoException.h"
+
+#include <climits>
+#include <new>
+#include <string>
+
+namespace ondivar {
+
+using TarvoException::CMyException;
+
+namespace {
+
+void checkDestination(VARIANT* destination)
+{
+    TarvoException::checkCondition(destination != nullptr, E_POINTER, L"Array Error",
+                                   L"No VARIANT to convert the array into.\n");
+}
+
+// Empties the destination before a conversion fills it.
+void resetDestination(VARIANT* destination)
+{
+    if (V_VT(destination) != VT_EMPTY)
+        VariantClear(destination);
+    VariantInit(destination);
+}
+
+// A count that a safe array dimension can hold.
+ULONG elementCount(std::size_t n)
+{
+    if (n > static_cast<std::size_t>(LONG_MAX))
+        throw std::bad_alloc();
+    return static_cast<ULONG>(n);
+}
+
+// Fills a one-dimensional safe array from element(i) for i below n.
+template <class Element>
+void oneDimensional(std::size_t n, VARTYPE kind, Element element, VARIANT* destination, bool asVariants)
+{
+    checkDestination(destination);
+    resetDestination(destination);
+    if (n == 0)
+        return;
+    try {
+        const ULONG count = elementCount(n);
+        createSafeArray(asVariants ? VARTYPE(VT_VARIANT) : kind, &count, 1, destination);
+        for (LONG i = 0; i < static_cast<LONG>(count); ++i)
+            putElement(V_ARRAY(destination), &i, element(i));
+    } catch (const CMyException&) {
+        VariantClear(destination);
+        throw;
+    } catch (...) {
+        VariantClear(destination);
+        throw CMyException(E_UNEXPECTED, L"UnExpected exception", L"");
+    }
+}
+
+template <class T> void oneDimensional(const CArray1D<T>& source, VARIANT* destination, bool asVariants)
+{
+    oneDimensional(
+        source.size(), AutomationType<T>::value, [&](LONG i) -> const T& { return source[i]; }, destination,
+        asVariants);
+}
+
+template <class T> void twoDimensional(const CArray2D<T>& source, VARIANT* destination, bool asVariants)
+{
+    checkDestination(destination);
+    resetDestination(destination);
+    const std::size_t rows = source.rows();
+    const std::size_t columns = source.columns();
+    if (rows == 0 || columns == 0)
+        return;
+    try {
+        const ULONG counts[2] = {elementCount(rows), elementCount(columns)};
+        createSafeArray(asVariants ? VARTYPE(VT_VARIANT) : AutomationType<T>::value, counts, 2, destination);
+        for (LONG i = 0; i < static_cast<LONG>(counts[0]); ++i) {
+            for (LONG j = 0; j < static_cast<LONG>(counts[1]); ++j) {
+                LONG indices[2] = {i, j};
+                putElement(V_ARRAY(destination), indices, source[i][j]);
+            }
+        }
+    } catch (const CMyException&) {
+        VariantClear(destination);
+        throw;
+    } catch (...) {
+        VariantClear(destination);
+        const std::wstring size = std::to_wstring(static_cast<unsigned long long>(rows) * columns);
+        throw CMyException(E_UNEXPECTED, L"Array error", L"Creating a 2-D array of size %ls\n", size.c_str());
+    }
+}
+
+} // namespace
+
+void arrayToVariant(const CArray1D<long>& source, VARIANT* destination, bool asVariants)
+{
+    oneDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray1D<double>& source, VARIANT* destination, bool asVariants)
+{
+    oneDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray1D<std::string>& source, VARIANT* destination, bool asVariants)
+{
+    oneDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray1D<std::wstring>& source, VARIANT* destination, bool asVariants)
+{
+    oneDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray1D<ComPtr<IDispatch>>& source, VARIANT* destination, bool asVariants)
+{
+    oneDimensional(source, destination, asVariants);
+}
+
+void arrayToVariant(const wchar_t* const* source, std::size_t count, VARIANT* destination, bool asVariants)
+{
+    checkDestination(destination);
+    resetDestination(destination);
+    TarvoException::checkCondition(source != nullptr || count == 0, E_POINTER, L"Array Error",
+                                   L"No texts to convert into an array.\n");
+    oneDimensional(
+        count, VT_BSTR, [&](LONG i) { return source[i]; }, destination, asVariants);
+}
+
+void arrayToVariant(const CArray2D<long>& source, VARIANT* destination, bool asVariants)
+{
+    twoDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray2D<double>& source, VARIANT* destination, bool asVariants)
+{
+    twoDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray2D<std::string>& source, VARIANT* destination, bool asVariants)
+{
+    twoDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray2D<std::wstring>& source, VARIANT* destination, bool asVariants)
+{
+    twoDimensional(source, destination, asVariants);
+}
+void arrayToVariant(const CArray2D<ComPtr<IDispatch>>& source, VARIANT* destination, bool asVariants)
+{
+    twoDimensional(source, destination, asVariants);
+}
+
+} // namespace ondivar

@@ -1,0 +1,85 @@
+#include "support/StringConversion.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cwchar>
+#include <new>
+#include <vector>
+
+namespace ondivar {
+
+namespace {
+
+// The one NaN of the conversions, made once.
+const double notANumber = HUGE_VAL / HUGE_VAL;
+
+BSTR copyOf(const wchar_t* text)
+{
+    BSTR copy = SysAllocString(text);
+    if (copy == nullptr)
+        throw std::bad_alloc();
+    return copy;
+}
+
+} // namespace
+
+void stringToBSTR(const std::wstring& text, BSTR& out)
+{
+    out = text.empty() ? nullptr : copyOf(text.c_str());
+}
+
+void stringToBSTR(const wchar_t* text, BSTR& out)
+{
+    out = text == nullptr ? nullptr : copyOf(text);
+}
+
+void bstrToString(const wchar_t* text, std::wstring& out)
+{
+    if (text == nullptr)
+        out.clear();
+    else
+        out.assign(text);
+}
+
+void ansiToWide(const char* text, std::wstring& out)
+{
+    if (text == nullptr || *text == '\0') {
+        out.clear();
+        return;
+    }
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 0)
+        throw std::bad_alloc();
+    std::vector<wchar_t> wide(length);
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    out.assign(wide.data());
+}
+
+void ansiToWide(const std::string& text, std::wstring& out)
+{
+    ansiToWide(text.c_str(), out);
+}
+
+void wideToAnsi(const std::wstring& text, std::string& out)
+{
+    if (text.empty()) {
+        out.clear();
+        return;
+    }
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        throw std::bad_alloc();
+    std::vector<char> narrow(length);
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
+    out.assign(narrow.data());
+}
+
+void parseDoubles(const CArray1D<std::wstring>& texts, CArray1D<double>& values)
+{
+    CArray1D<double> result(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        result[i] = texts[i].find(L"1.#IND") != std::wstring::npos ? notANumber : _wtof(texts[i].c_str());
+    values = std::move(result);
+}
+
+} // namespace ondivar

@@ -1,0 +1,187 @@
+#include "support/VariantToArray.h"
+
+#include "support/SafeArrayElements.h"
+#include "support/TarvoException.h"
+
+#include <cstdint>
+#include <new>
+#include <string>
+
+namespace ondivar {
+
+using TarvoException::checkCondition;
+using TarvoException::CMyException;
+
+namespace {
+
+const wchar_t arrayError[] = L"Array error";
+
+// The safe array of source when source is a safe array of kind or of VARIANTs; null for VT_EMPTY.
+// Anything else throws with wrongTypeMessage.
+SAFEARRAY* acceptedArray(const VARIANT* source, VARTYPE kind, const wchar_t* wrongTypeMessage)
+{
+    const VARTYPE vt = source != nullptr ? V_VT(source) : VARTYPE(VT_ILLEGAL);
+    if (vt == (kind | VT_ARRAY) || vt == (VT_VARIANT | VT_ARRAY)) {
+        // A null array pointer counts as an array of no dimension.
+        return V_ARRAY(source);
+    }
+    if (vt == VT_EMPTY)
+        return nullptr;
+    throw CMyException(E_INVALIDARG, arrayError, L"%ls", wrongTypeMessage);
+}
+
+void checkDimensions(SAFEARRAY* array, UINT expected)
+{
+    const UINT dimensions = array != nullptr ? SafeArrayGetDim(array) : 0;
+    checkCondition(
+        dimensions == expected, E_INVALIDARG, arrayError,
+        L"Try to convert a %d-dimensional array into %d-dimensional array. Please contact support\n",
+        static_cast<int>(dimensions), static_cast<int>(expected));
+}
+
+LONG lowerBound(SAFEARRAY* array, UINT dimension)
+{
+    LONG bound = 0;
+    const HRESULT hr = SafeArrayGetLBound(array, dimension, &bound);
+    checkCondition(SUCCEEDED(hr), hr, arrayError, L"");
+    return bound;
+}
+
+LONG upperBound(SAFEARRAY* array, UINT dimension)
+{
+    LONG bound = 0;
+    const HRESULT hr = SafeArrayGetUBound(array, dimension, &bound);
+    checkCondition(SUCCEEDED(hr), hr, arrayError, L"");
+    return bound;
+}
+
+// A count of elements that the program's arrays can hold.
+std::size_t arraySize(long long n)
+{
+    if (n < 0 || static_cast<unsigned long long>(n) > SIZE_MAX / sizeof(std::wstring))
+        throw std::bad_alloc();
+    return static_cast<std::size_t>(n);
+}
+
+template <class T> void oneDimensional(const VARIANT* source, CArray1D<T>& destination)
+{
+    LONG lower = 0;
+    LONG upper = 0;
+    try {
+        SAFEARRAY* array = acceptedArray(source, AutomationType<T>::value, L"Please contact support.\n");
+        if (array == nullptr && V_VT(source) == VT_EMPTY) {
+            destination = CArray1D<T>();
+            return;
+        }
+        checkDimensions(array, 1);
+        lower = lowerBound(array, 1);
+        upper = upperBound(array, 1);
+        const long long n = static_cast<long long>(upper) - lower + 1;
+        checkCondition(n > 0, E_INVALIDARG, L"Array Error", L"Please contact support\n");
+        CArray1D<T> result(arraySize(n));
+        for (long long k = lower; k <= upper; ++k) {
+            LONG index = static_cast<LONG>(k);
+            getElement(array, &index, result[static_cast<std::size_t>(k - lower)]);
+        }
+        destination = std::move(result);
+    } catch (const CMyException&) {
+        destination = CArray1D<T>();
+        throw;
+    } catch (...) {
+        destination = CArray1D<T>();
+        const std::wstring size = lower != 0 && upper != 0
+                                      ? std::to_wstring(static_cast<long long>(upper) - lower + 1)
+                                      : std::wstring(L"NaN");
+        throw CMyException(E_UNEXPECTED, arrayError, L"Creating a 1-D array of size %ls\n", size.c_str());
+    }
+}
+
+template <class T> void twoDimensional(const VARIANT* source, CArray2D<T>& destination)
+{
+    long long rows = 0;
+    long long columns = 0;
+    try {
+        SAFEARRAY* array = acceptedArray(source, AutomationType<T>::value, L"Please contact support\n");
+        if (array == nullptr && V_VT(source) == VT_EMPTY) {
+            destination = CArray2D<T>();
+            return;
+        }
+        checkDimensions(array, 2);
+        // Rows and columns come from the upper bounds: only an array indexed from 0 has that many.
+        rows = static_cast<long long>(upperBound(array, 1)) + 1;
+        columns = static_cast<long long>(upperBound(array, 2)) + 1;
+        const LONG lowerRow = lowerBound(array, 1);
+        const LONG lowerColumn = lowerBound(array, 2);
+        checkCondition(
+            lowerRow == 0 && lowerColumn == 0, E_INVALIDARG, arrayError,
+            L"Try to convert a 2-dimensional array with lower bounds %d and %d; only arrays indexed "
+            L"from 0 are accepted. Please contact support\n",
+            static_cast<int>(lowerRow), static_cast<int>(lowerColumn));
+        const std::size_t rowCount = arraySize(rows);
+        const std::size_t columnCount = arraySize(columns);
+        if (columnCount != 0 && rowCount > SIZE_MAX / sizeof(std::wstring) / columnCount)
+            throw std::bad_alloc();
+        CArray2D<T> result(rowCount, columnCount);
+        for (std::size_t i = 0; i < rowCount; ++i) {
+            for (std::size_t j = 0; j < columnCount; ++j) {
+                LONG indices[2] = {static_cast<LONG>(i), static_cast<LONG>(j)};
+                getElement(array, indices, result[i][j]);
+            }
+        }
+        destination = std::move(result);
+    } catch (const CMyException&) {
+        destination = CArray2D<T>();
+        throw;
+    } catch (...) {
+        destination = CArray2D<T>();
+        const std::wstring size =
+            rows != 0 && columns != 0 ? std::to_wstring(rows * columns) : std::wstring(L"NaN");
+        throw CMyException(E_UNEXPECTED, arrayError, L"Creating a 2-D array of size %ls.\n", size.c_str());
+    }
+}
+
+} // namespace
+
+void variantToArray(const VARIANT* source, CArray1D<double>& destination)
+{
+    oneDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray1D<long>& destination)
+{
+    oneDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray1D<std::wstring>& destination)
+{
+    oneDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray1D<bool>& destination)
+{
+    oneDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray1D<ComPtr<IDispatch>>& destination)
+{
+    oneDimensional(source, destination);
+}
+
+void variantToArray(const VARIANT* source, CArray2D<double>& destination)
+{
+    twoDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray2D<long>& destination)
+{
+    twoDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray2D<std::wstring>& destination)
+{
+    twoDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray2D<bool>& destination)
+{
+    twoDimensional(source, destination);
+}
+void variantToArray(const VARIANT* source, CArray2D<ComPtr<IDispatch>>& destination)
+{
+    twoDimensional(source, destination);
+}
+
+} // namespace ondivar

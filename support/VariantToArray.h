@@ -1,0 +1,34 @@
+// VARIANTs holding a SAFEARRAY to the program's arrays. Accepted: a safe array typed with the
+// destination's element kind (VT_R8, VT_I4, VT_BSTR, VT_BOOL, VT_DISPATCH), a safe array of VARIANTs
+// whose every element has exactly that type, and VT_EMPTY (an empty array). Nothing is coerced: any other
+// VARIANT, any element of another type and an array of the wrong number of dimensions throw
+// TarvoException::CMyException, and the destination is then empty.
+//
+// One dimension: elements from the lower to the upper bound, whatever the lower bound. Two dimensions:
+// the safe array must be indexed from 0 in both dimensions; dimension 1 gives the rows, dimension 2
+// the columns.
+#pragma once
+
+#include "support/Arrays.h"
+#include "support/ComHandles.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+
+namespace ondivar {
+
+void variantToArray(const VARIANT* source, CArray1D<double>& destination);
+void variantToArray(const VARIANT* source, CArray1D<long>& destination);
+void variantToArray(const VARIANT* source, CArray1D<std::wstring>& destination);
+void variantToArray(const VARIANT* source, CArray1D<bool>& destination);
+void variantToArray(const VARIANT* source, CArray1D<ComPtr<IDispatch>>& destination);
+
+void variantToArray(const VARIANT* source, CArray2D<double>& destination);
+void variantToArray(const VARIANT* source, CArray2D<long>& destination);
+void variantToArray(const VARIANT* source, CArray2D<std::wstring>& destination);
+void variantToArray(const VARIANT* source, CArray2D<bool>& destination);
+void variantToArray(const VARIANT* source, CArray2D<ComPtr<IDispatch>>& destination);
+
+} // namespace ondivar

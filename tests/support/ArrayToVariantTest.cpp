@@ -1,0 +1,32 @@
+// Array-to-VARIANT conversions refuse missing arguments and leave the destination empty.
+#include "support/ArrayConversion.h"
+
+#include "CapeErrorExpectations.h"
+
+#include <gtest/gtest.h>
+
+using namespace ondivar;
+using ondivar_test::captureError;
+using ondivar_test::expectError;
+
+namespace {
+
+TEST(ArrayToVariant, NoDestinationOrNoTextsIsRefused)
+{
+    expectError(captureError([] { arrayToVariant(CArray1D<double>(1, 1.0), nullptr, false); }), E_POINTER,
+                L"Array Error", L"No VARIANT to convert the array into.\n");
+
+    UniqueVariant v;
+    V_VT(v.get()) = VT_BSTR;
+    V_BSTR(v.get()) = SysAllocString(L"held");
+    expectError(
+        captureError([&] { arrayToVariant(static_cast<const wchar_t* const*>(nullptr), 2, v.get(), false); }),
+        E_POINTER, L"Array Error", L"No texts to convert into an array.\n");
+    EXPECT_EQ(VT_EMPTY, V_VT(v.get()));
+
+    // No texts and no count: an empty array.
+    arrayToVariant(static_cast<const wchar_t* const*>(nullptr), 0, v.get(), false);
+    EXPECT_EQ(VT_EMPTY, V_VT(v.get()));
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+// Every conversion run 100000 times, and every failing one 10000 times (a failure costs a thrown
+// exception): the process's memory must not grow. A leak of one small block per run would show as that
+// many more blocks in use and a megabyte or more of private bytes.
+#include "support/ArrayConversion.h"
+
+#include "CountingDispatch.h"
+#include "MemoryProbe.h"
+#include "support/TarvoException.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace ondivar;
+using ondivar_test::growthOver;
+using ondivar_test::MemoryReading;
+
+namespace {
+
+const int repetitions = 100000;
+const int failingRepetitions = 10000;
+
+// Far below what one leaked block per repetition adds, above the noise of allocator caches.
+const long long maxHeapGrowth = 64 * 1024;
+const long long maxBlockGrowth = 100;
+const long long maxPrivateGrowth = 1024 * 1024;
+
+void expectNoGrowth(const MemoryReading& growth)
+{
+    EXPECT_LT(growth.heapBytesInUse, maxHeapGrowth);
+    EXPECT_LT(growth.heapBlocksInUse, maxBlockGrowth);
+    EXPECT_LT(growth.privateBytes, maxPrivateGrowth);
+    if (std::getenv("ONDIVAR_SHOW_MEMORY_GROWTH") != nullptr)
+        std::printf("growth: heap %lld bytes in %lld blocks, private %lld bytes\n", growth.heapBytesInUse,
+                    growth.heapBlocksInUse, growth.privateBytes);
+}
+
+// Runs f, which must throw CMyException.
+template <class F> void failing(F f)
+{
+    try {
+        f();
+        ADD_FAILURE() << "no exception";
+    } catch (const TarvoException::CMyException&) {
+    }
+}
+
+TEST(ConversionLeaks, ProbeSeesOneLeakedBlockPerRepetition)
+{
+    std::vector<void*> kept;
+    kept.reserve(repetitions + 1000);
+    const MemoryReading growth = growthOver(repetitions, [&] { kept.push_back(std::malloc(16)); });
+    EXPECT_GE(growth.heapBlocksInUse, repetitions);
+    EXPECT_GE(growth.heapBytesInUse, 16LL * repetitions);
+    EXPECT_GE(growth.privateBytes, maxPrivateGrowth);
+    for (void* p : kept)
+        std::free(p);
+}
+
+TEST(ConversionLeaks, NumbersBothWays)
+{
+    CArray1D<double> doubles(3, 2.5);
+    CArray1D<long> longs(3, 7L);
+    UniqueVariant v;
+    for (bool asVariants : {false, true}) {
+        expectNoGrowth(growthOver(repetitions, [&] {
+            arrayToVariant(doubles, v.get(), asVariants);
+            variantToArray(v.get(), doubles);
+        }));
+        expectNoGrowth(growthOver(repetitions, [&] {
+            arrayToVariant(longs, v.get(), asVariants);
+            variantToArray(v.get(), longs);
+        }));
+    }
+}
+
+TEST(ConversionLeaks, TextsBothWays)
+{
+    CArray1D<std::wstring> wide(3, L"a phase label");
+    CArray1D<std::string> narrow(3, "a narrow label");
+    const wchar_t* plain[] = {L"one", nullptr, L"three"};
+    UniqueVariant v;
+    for (bool asVariants : {false, true}) {
+        expectNoGrowth(growthOver(repetitions, [&] {
+            arrayToVariant(wide, v.get(), asVariants);
+            variantToArray(v.get(), wide);
+        }));
+        expectNoGrowth(growthOver(repetitions, [&] { arrayToVariant(narrow, v.get(), asVariants); }));
+        expectNoGrowth(growthOver(repetitions, [&] { arrayToVariant(plain, 3, v.get(), asVariants); }));
+    }
+}
+
+TEST(ConversionLeaks, DispatchPointersAndBools)
+{
+    ondivar_test::CountingDispatch object;
+    CArray1D<ComPtr<IDispatch>> dispatch(3, ComPtr<IDispatch>(&object));
+    UniqueVariant v;
+    for (bool asVariants : {false, true}) {
+        expectNoGrowth(growthOver(repetitions, [&] {
+            arrayToVariant(dispatch, v.get(), asVariants);
+            variantToArray(v.get(), dispatch);
+        }));
+    }
+    // Only the array's own three references remain once the last VARIANT is cleared.
+    v.put();
+    EXPECT_EQ(3u, object.extraReferences());
+
+    UniqueVariant bools;
+    const ULONG count = 3;
+    createSafeArray(VT_BOOL, &count, 1, bools.get());
+    CArray1D<bool> out;
+    expectNoGrowth(growthOver(repetitions, [&] { variantToArray(bools.get(), out); }));
+}
+
+TEST(ConversionLeaks, TwoDimensional)
+{
+    CArray2D<double> doubles(2, 3, 1.5);
+    CArray2D<std::wstring> texts(2, 2, L"cell");
+    UniqueVariant v;
+    for (bool asVariants : {false, true}) {
+        expectNoGrowth(growthOver(repetitions, [&] {
+            arrayToVariant(doubles, v.get(), asVariants);
+            variantToArray(v.get(), doubles);
+        }));
+        expectNoGrowth(growthOver(repetitions, [&] {
+            arrayToVariant(texts, v.get(), asVariants);
+            variantToArray(v.get(), texts);
+        }));
+    }
+}
+
+TEST(ConversionLeaks, FailingConversions)
+{
+    // Strings before the element of the wrong type: the ones already read are freed with the result.
+    UniqueVariant mixed;
+    const ULONG count = 3;
+    createSafeArray(VT_VARIANT, &count, 1, mixed.get());
+    LONG index = 0;
+    putElement(V_ARRAY(mixed.get()), &index, L"first");
+    index = 1;
+    putElement(V_ARRAY(mixed.get()), &index, L"second");
+    index = 2;
+    putElement(V_ARRAY(mixed.get()), &index, 3.0);
+    CArray1D<std::wstring> texts;
+    expectNoGrowth(
+        growthOver(failingRepetitions, [&] { failing([&] { variantToArray(mixed.get(), texts); }); }));
+
+    CArray1D<double> doubles;
+    expectNoGrowth(
+        growthOver(failingRepetitions, [&] { failing([&] { variantToArray(mixed.get(), doubles); }); }));
+
+    SAFEARRAYBOUND bounds[2] = {{2, 1}, {2, 0}};
+    UniqueVariant shifted;
+    V_VT(shifted.get()) = VT_R8 | VT_ARRAY;
+    V_ARRAY(shifted.get()) = SafeArrayCreate(VT_R8, 2, bounds);
+    CArray2D<double> grid;
+    expectNoGrowth(
+        growthOver(failingRepetitions, [&] { failing([&] { variantToArray(shifted.get(), grid); }); }));
+
+    // A refused argument: the destination is emptied and nothing is left behind.
+    UniqueVariant v;
+    expectNoGrowth(growthOver(failingRepetitions, [&] {
+        failing([&] { arrayToVariant(static_cast<const wchar_t* const*>(nullptr), 2, v.get(), false); });
+    }));
+}
+
+TEST(ConversionLeaks, StringConversions)
+{
+    const std::wstring wide = L"superficialVelocity";
+    std::wstring wideOut;
+    std::string narrowOut;
+    CArray1D<std::wstring> texts(3, L"-1.#IND00");
+    CArray1D<double> values;
+    expectNoGrowth(growthOver(repetitions, [&] {
+        BSTR b = nullptr;
+        stringToBSTR(wide, b);
+        bstrToString(b, wideOut);
+        SysFreeString(b);
+        wideToAnsi(wideOut, narrowOut);
+        ansiToWide(narrowOut, wideOut);
+        parseDoubles(texts, values);
+    }));
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+// How much memory the process holds: the private bytes the system reports (GetProcessMemoryInfo's
+// PagefileUsage, the process's private commit charge; Wine fills that field and not PrivateUsage) and
+// the bytes in use in every heap of the process (HeapWalk over GetProcessHeaps). Leak tests compare two
+// readings taken around many repetitions of an operation.
+#pragma once
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <vector>
+
+namespace ondivar_test {
+
+struct MemoryReading {
+    long long privateBytes = 0;
+    long long heapBytesInUse = 0;
+    long long heapBlocksInUse = 0;
+};
+
+inline MemoryReading readMemory()
+{
+    MemoryReading reading;
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)))
+        reading.privateBytes = static_cast<long long>(counters.PagefileUsage);
+
+    std::vector<HANDLE> heaps(64);
+    DWORD count = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
+    if (count > heaps.size()) {
+        heaps.resize(count);
+        count = GetProcessHeaps(count, heaps.data());
+    }
+    heaps.resize(count);
+    for (HANDLE heap : heaps) {
+        if (!HeapLock(heap))
+            continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heap, &entry)) {
+            if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0) {
+                reading.heapBytesInUse += entry.cbData;
+                ++reading.heapBlocksInUse;
+            }
+        }
+        HeapUnlock(heap);
+    }
+    return reading;
+}
+
+// Growth between two readings.
+inline MemoryReading operator-(const MemoryReading& after, const MemoryReading& before)
+{
+    MemoryReading growth;
+    growth.privateBytes = after.privateBytes - before.privateBytes;
+    growth.heapBytesInUse = after.heapBytesInUse - before.heapBytesInUse;
+    growth.heapBlocksInUse = after.heapBlocksInUse - before.heapBlocksInUse;
+    return growth;
+}
+
+// Runs operation a thousand times to reach a steady state (caches, first-use allocations), then
+// `repetitions` times between two readings, and returns the growth.
+template <class Operation> MemoryReading growthOver(int repetitions, Operation operation)
+{
+    for (int i = 0; i < 1000; ++i)
+        operation();
+    const MemoryReading before = readMemory();
+    for (int i = 0; i < repetitions; ++i)
+        operation();
+    return readMemory() - before;
+}
+
+} // namespace ondivar_test
