@@ -36,9 +36,11 @@ int CSimpleHydro::ComputeDerivatives()
 {
     switch (m_mode) {
     case eModeHoldupsAndMassVelocity:
+        m_derivativesWritten = true;
         ComputeMassVelocityDerivatives();
         return 0;
     case eModeHoldupsAndMixtureVelocity:
+        m_derivativesWritten = true;
         ComputeMixtureVelocityDerivatives();
         return 0;
     default: // after a velocity-driven set-up, or none
@@ -116,7 +118,7 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
     double dSDUs[kStateKinds];
     for (int i = 0; i < kStateKinds; ++i) {
         h[i] = EvaluatePhaseHeatTransfer(i, diameter, m_superficialVelocity[i], rho[i], mu[i], cp[i], k[i]);
-        nusselt[i] = NusseltDeriv(h[i].reynolds, h[i].prandtl, dNuDRe[i], dNuDPr[i]);
+        nusselt[i] = NusseltDerivOfKind(i, h[i].reynolds, h[i].prandtl, dNuDRe[i], dNuDPr[i]);
         const double dReDAbsUs = (rho[i] * diameter) / h[i].viscosity;
         dSDUs[i] = ((a[i] * k[i]) * dNuDRe[i]) * dReDAbsUs * SignOf(m_superficialVelocity[i]);
     }

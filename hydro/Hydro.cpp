@@ -28,7 +28,7 @@ CHydro::CHydro()
       m_dDpdzDMixtureVelocity(kNaN), m_dThermalDHoldup(kSlots, kNaN), m_dThermalDDensity(kSlots, kNaN),
       m_dThermalDViscosity(kSlots, kNaN), m_dThermalDPairProps(kSlots, kSlots, kNaN),
       m_dThermalDHeatCapacity(kSlots, kNaN), m_dThermalDConductivity(kSlots, kNaN),
-      m_dThermalDMassVelocity(kNaN)
+      m_dThermalDMassVelocity(kNaN), m_derivativesWritten(false)
 {
 }
 
@@ -50,16 +50,20 @@ void CHydro::Reset()
     m_flowPattern = static_cast<EHydroFlowPatterns>(kUndefinedInteger);
     // Refilled in place: a set-up allocates nothing.
     m_phaseKinds.fill(kUndefinedInteger);
+    for (CDoubleArray* results : {&m_holdup, &m_noSlipHoldup, &m_superficialVelocity, &m_velocity})
+        results->fill(kNaN);
+    if (!m_derivativesWritten)
+        return;
     for (CDoubleArray* results :
-         {&m_holdup, &m_noSlipHoldup, &m_superficialVelocity, &m_velocity, &m_dSpare,
-          &m_dVelocityDMassVelocity, &m_dVelocityDDrivingVelocity, &m_dDpdzDHoldup, &m_dDpdzDDensity,
-          &m_dDpdzDViscosity, &m_dThermalDHoldup, &m_dThermalDDensity, &m_dThermalDViscosity,
-          &m_dThermalDHeatCapacity, &m_dThermalDConductivity})
+         {&m_dSpare, &m_dVelocityDMassVelocity, &m_dVelocityDDrivingVelocity, &m_dDpdzDHoldup,
+          &m_dDpdzDDensity, &m_dDpdzDViscosity, &m_dThermalDHoldup, &m_dThermalDDensity,
+          &m_dThermalDViscosity, &m_dThermalDHeatCapacity, &m_dThermalDConductivity})
         results->fill(kNaN);
     for (CDoubleMatrix* results : {&m_dVelocityDHoldup, &m_dVelocityDDensity, &m_dVelocityDViscosity,
                                    &m_dDpdzDPairProps, &m_dThermalDPairProps})
         results->fill(kNaN);
     m_dVelocityDPairProps.fill(kNaN);
+    m_derivativesWritten = false;
 }
 
 } // namespace ondivar

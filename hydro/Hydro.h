@@ -163,6 +163,10 @@ protected:
     CDoubleArray m_dThermalDHeatCapacity;
     CDoubleArray m_dThermalDConductivity;
     double m_dThermalDMassVelocity;
+
+    // Set by whatever writes a derivative array or matrix: Reset then refills them. While it is false
+    // they still hold the undefined value and Reset leaves them be.
+    bool m_derivativesWritten;
 };
 
 } // namespace ondivar

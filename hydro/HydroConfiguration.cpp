@@ -25,26 +25,30 @@ void CheckHydroConfiguration(bool ok)
 void CheckPhaseList(int phaseCount, const CIntArray& phaseKinds,
                     std::initializer_list<const CDoubleArray*> indexed)
 {
-    CheckHydroConfiguration(phaseCount >= 0 && phaseCount <= kModelSlots &&
-                            static_cast<std::size_t>(phaseCount) <= phaseKinds.size());
-    for (int p = 0; p < phaseCount; ++p) {
+    bool ok = phaseCount >= 0 && phaseCount <= kModelSlots &&
+              static_cast<std::size_t>(phaseCount) <= phaseKinds.size();
+    for (int p = 0; ok && p < phaseCount; ++p) {
         const int kind = phaseKinds[p];
-        bool ok = IsIndexOf(kind, kModelSlots);
+        ok = IsIndexOf(kind, kModelSlots);
         for (const CDoubleArray* array : indexed)
             ok = ok && IsIndexOf(kind, array->size());
-        CheckHydroConfiguration(ok);
     }
+    if (!ok)
+        CheckHydroConfiguration(false);
 }
 
 void CheckPairMatrix(int phaseCount, const CIntArray& phaseKinds, const CDoubleMatrix& matrix)
 {
     // The kinds are already known to be non-negative slots of the model.
-    for (int p = 0; p < phaseCount; ++p) {
+    bool ok = true;
+    for (int p = 0; ok && p < phaseCount; ++p) {
         const int row = phaseKinds[p];
-        CheckHydroConfiguration(IsIndexOf(row, matrix.rows()));
-        for (int q = 0; q < phaseCount; ++q)
-            CheckHydroConfiguration(IsIndexOf(phaseKinds[q], matrix[row].size()));
+        ok = IsIndexOf(row, matrix.rows());
+        for (int q = 0; ok && q < phaseCount; ++q)
+            ok = IsIndexOf(phaseKinds[q], matrix[row].size());
     }
+    if (!ok)
+        CheckHydroConfiguration(false);
 }
 
 } // namespace ondivar

@@ -64,6 +64,17 @@ public:
     const std::array<bool, kModelSlots>& GetPhasePresent() const { return m_phasePresent; }
 
 private:
+    // The Colburn number last computed for a kind, with its arguments: the derivatives that follow
+    // ComputeProperties find the numbers it computed. Never stale: a hit needs equal arguments.
+    struct CNusseltMemo {
+        double reynolds;
+        double prandtl;
+        double nusselt;
+    };
+
+    double ColburnNusseltOfKind(int kind, double reynolds, double prandtl);
+    double NusseltOfKind(int kind, double reynolds, double prandtl);
+    double NusseltDerivOfKind(int kind, double reynolds, double prandtl, double& dNuDRe, double& dNuDPr);
     void ComputeMassVelocityDerivatives();
     void ComputeMixtureVelocityDerivatives();
     void ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup1, const double* dUDDensity);
@@ -76,6 +87,7 @@ private:
     CPatternTable m_patternTable;
     double m_frictionFactor;
     std::array<bool, kModelSlots> m_phasePresent;
+    std::array<CNusseltMemo, kModelSlots> m_nusseltMemo;
 };
 
 } // namespace ondivar

@@ -91,10 +91,10 @@ int CSimpleHydro::ComputeProperties()
         mixtureDensity += m_density[i] * m_holdup[i];
     }
 
-    // A plain sum: a kind listed twice counts twice.
+    // A plain sum of 2^kind: a kind listed twice counts twice. Kinds are 0 to 3 here.
     unsigned int key = 0;
     for (int p = 0; p < n; ++p)
-        key += static_cast<unsigned int>(std::pow(2.0, m_phaseKinds[p]));
+        key += 1u << m_phaseKinds[p];
     const auto entry = m_patternTable.find(key);
     CheckHydroConfiguration(entry != m_patternTable.end());
     m_flowPattern = entry->second.first;
@@ -113,7 +113,7 @@ int CSimpleHydro::ComputeProperties()
             EvaluatePhaseHeatTransfer(i, diameter, m_superficialVelocity[i], m_density[i], m_viscosity[i],
                                       m_heatCapacity[i], m_thermalConductivity[i]);
         // The phase's own conductivity weighs the Nusselt number.
-        wallConductance += (m_holdup[i] * m_thermalConductivity[i]) * Nusselt(h.reynolds, h.prandtl);
+        wallConductance += (m_holdup[i] * m_thermalConductivity[i]) * NusseltOfKind(i, h.reynolds, h.prandtl);
     }
     m_thermalResistance = (1.0 / kPi) / wallConductance;
     return 0;
