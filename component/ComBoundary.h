@@ -1,0 +1,45 @@
+// The boundary every COM operation of the component runs through: no exception leaves it. A failure
+// the operation detects itself goes through call.fail (the error is read from the component's own
+// error interfaces); a CMyException raised by the code it calls is recorded as it was made; anything
+// else (std::bad_alloc, ...) is recorded as a CAPE-OPEN error too. The operation returns the HRESULT
+// of what was recorded.
+#pragma once
+
+#include "component/CapeError.h"
+
+namespace ondivar {
+
+class ComCall {
+public:
+    ComCall(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation) noexcept
+        : m_errors(errors), m_interfaceName(interfaceName), m_operation(operation)
+    {
+    }
+
+    // The failure frame: records a failure of CAPE-OPEN HRESULT capeHr detected by the operation
+    // itself and returns the HRESULT to hand to the caller.
+    HRESULT fail(HRESULT capeHr) const;
+
+    // Records the exception being handled (call only from a catch block) and returns its HRESULT.
+    HRESULT recordCurrentException() const noexcept;
+
+private:
+    CCapeError& m_errors;
+    const wchar_t* m_interfaceName;
+    const wchar_t* m_operation;
+};
+
+// Runs body(ComCall&) -> HRESULT for the operation interfaceName::operation.
+template <class Body>
+HRESULT comCall(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation,
+                Body&& body) noexcept
+{
+    ComCall call(errors, interfaceName, operation);
+    try {
+        return body(call);
+    } catch (...) {
+        return call.recordCurrentException();
+    }
+}
+
+} // namespace ondivar

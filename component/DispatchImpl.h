@@ -1,0 +1,59 @@
+// The IDispatch half of a dual interface, served from the interface's type information: one base per
+// implemented dual interface, so that every interface has its own four dispatch slots.
+#pragma once
+
+#include "component/TypeInfoCache.h"
+
+namespace ondivar {
+
+template <class Interface, TypeLibraryId Library> class DispatchImpl : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        if (count == nullptr)
+            return E_POINTER;
+        *count = 1;
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo) override
+    {
+        if (typeInfo == nullptr)
+            return E_POINTER;
+        *typeInfo = nullptr;
+        if (index != 0)
+            return DISP_E_BADINDEX;
+        DualTypeInfo info;
+        const HRESULT hr = findTypeInfo(Library, __uuidof(Interface), info);
+        if (FAILED(hr))
+            return hr;
+        return info.described.copyTo(typeInfo);
+    }
+
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override
+    {
+        if (!IsEqualIID(riid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
+        DualTypeInfo info;
+        const HRESULT hr = findTypeInfo(Library, __uuidof(Interface), info);
+        if (FAILED(hr))
+            return hr;
+        return info.described->GetIDsOfNames(names, count, ids);
+    }
+
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override
+    {
+        if (!IsEqualIID(riid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
+        DualTypeInfo info;
+        const HRESULT hr = findTypeInfo(Library, __uuidof(Interface), info);
+        if (FAILED(hr))
+            return hr;
+        return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, parameters, result, exception,
+                                   argumentError);
+    }
+};
+
+} // namespace ondivar

@@ -1,0 +1,168 @@
+// COndivar_Velt: the CAPE-OPEN hydrodynamics server. It is fed with the pipe geometry, the present
+// phases and their properties, runs the model, and answers the results; every failure is recorded in
+// its CCapeError part and read by the client through the CAPE-OPEN error interfaces.
+#pragma once
+
+#include "component/CapeError.h"
+#include "component/ComObjectRoot.h"
+#include "module/OndivarModule.h"
+#include "support/Arrays.h"
+
+#include "OndivarLib.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace ondivar {
+
+// The phase kinds the component describes and indexes its per-phase arrays with.
+enum EPhases : std::int32_t {
+    eVapor = 0,  // vapour (gas)
+    eLiquid = 1, // organic liquid
+    eWater = 2,  // aqueous liquid
+};
+
+template <class Interface> using OndivarDispatch = DispatchImpl<Interface, TypeLibraryId::Ondivar>;
+
+class COndivar_Velt final : private ModuleLock,
+                            public CCapeError,
+                            public ComObjectRoot<COndivar_Velt>,
+                            public SupportErrorInfoImpl,
+                            public CapeOpenDispatch<ICapeIdentification>,
+                            public OndivarDispatch<ICapeHydroFlowRoutine>,
+                            public OndivarDispatch<ICapeHydroPropertyRoutine>,
+                            public OndivarDispatch<ICapeHydroFields>,
+                            public OndivarDispatch<ICapeHydroFlow>,
+                            public IPersistStream,
+                            public OndivarDispatch<ICapeHydroPhases> {
+public:
+    static const CLSID& classId() noexcept { return CLSID_Ondivar_Velt; }
+
+    // The class factory's creation: stand-alone (outer null) or aggregated (then riid must be
+    // IUnknown).
+    static HRESULT createInstance(IUnknown* outer, REFIID riid, void** object) noexcept
+    {
+        return create(outer, riid, object);
+    }
+
+    // IUnknown of every interface: passed to the outer object when aggregated.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        return delegatingQueryInterface(riid, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return delegatingAddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return delegatingRelease(); }
+
+    // ICapeIdentification
+    HRESULT STDMETHODCALLTYPE get_ComponentName(BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE put_ComponentName(BSTR name) override;
+    HRESULT STDMETHODCALLTYPE get_ComponentDescription(BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE put_ComponentDescription(BSTR description) override;
+
+    // ICapeHydroPhases
+    HRESULT STDMETHODCALLTYPE GetNumPhases(LONG* num) override;
+    HRESULT STDMETHODCALLTYPE GetPhaseInfo(LONG numPhase, BSTR* stateOfAggregation, BSTR* typeInfo) override;
+
+    // ICapeHydroFlowRoutine
+    HRESULT STDMETHODCALLTYPE CalcFlow(BSTR specification1, BSTR specification2, BSTR flowregime) override;
+    HRESULT STDMETHODCALLTYPE CheckCalcFlowSpec(BSTR specification1, BSTR specification2, BSTR flowregime,
+                                                VARIANT_BOOL* isSupported) override;
+    HRESULT STDMETHODCALLTYPE GetFinalState(VARIANT* propvals) override;
+    HRESULT STDMETHODCALLTYPE SetInitState(VARIANT propvals) override;
+
+    // ICapeHydroPropertyRoutine
+    HRESULT STDMETHODCALLTYPE CalcSingleHydroProp(VARIANT props, BSTR phaseLabel) override;
+    HRESULT STDMETHODCALLTYPE CalcTwoHydroProp(VARIANT props, VARIANT phaseLabels) override;
+    HRESULT STDMETHODCALLTYPE CheckMixtureHydroPropList(BSTR specification1, BSTR specification2,
+                                                        VARIANT* props) override;
+    HRESULT STDMETHODCALLTYPE CheckSingleHydroPropList(BSTR specification1, BSTR specification2,
+                                                       VARIANT* props) override;
+    HRESULT STDMETHODCALLTYPE CheckTwoHydroPropList(BSTR specification1, BSTR specification2,
+                                                    VARIANT* props) override;
+    HRESULT STDMETHODCALLTYPE GetGeometryPropList(BSTR specification1, BSTR specification2,
+                                                  VARIANT* props) override;
+    HRESULT STDMETHODCALLTYPE GetSingleHydroPropList(BSTR specification1, BSTR specification2,
+                                                     VARIANT* props) override;
+    HRESULT STDMETHODCALLTYPE GetSinglePhasePropList(BSTR specification1, BSTR specification2,
+                                                     VARIANT* props) override;
+    HRESULT STDMETHODCALLTYPE GetTwoPhasePropList(BSTR specification1, BSTR specification2,
+                                                  VARIANT* props) override;
+
+    // ICapeHydroFields
+    HRESULT STDMETHODCALLTYPE GetFieldInfo(BSTR layerLabel, BSTR fieldLabel, BSTR fieldAttribute,
+                                           BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE GetLayerInfo(BSTR layerLabel, BSTR fieldAttribute, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE GetPresentFields(BSTR layerLabel, VARIANT* fieldLabels) override;
+    HRESULT STDMETHODCALLTYPE GetPresentLayers(VARIANT* layerLabels) override;
+    HRESULT STDMETHODCALLTYPE GetPresentPhases(BSTR layerLabel, BSTR fieldLabel,
+                                               VARIANT* phaseLabels) override;
+    HRESULT STDMETHODCALLTYPE GetSingleFieldProp(BSTR pty, BSTR layerLabel, BSTR fieldLabel,
+                                                 double* result) override;
+    HRESULT STDMETHODCALLTYPE GetSingleLayerProp(BSTR pty, BSTR layerLabel, double* result) override;
+    HRESULT STDMETHODCALLTYPE GetSinglePhaseProp(BSTR pty, BSTR layerLabel, BSTR fieldLabel, BSTR phaseLabel,
+                                                 double* result) override;
+    HRESULT STDMETHODCALLTYPE GetTwoLayerProp(BSTR pty, VARIANT layerLabels, double* result) override;
+
+    // ICapeHydroFlow
+    HRESULT STDMETHODCALLTYPE ClearAllProps() override;
+    HRESULT STDMETHODCALLTYPE CreateHPM(IDispatch** hpm) override;
+    HRESULT STDMETHODCALLTYPE CopyFromHPM(IDispatch* hpmSource) override;
+    HRESULT STDMETHODCALLTYPE GetFlowRegime(BSTR* regime, BSTR* qualifier) override;
+    HRESULT STDMETHODCALLTYPE GetMixtureProp(BSTR pty, VARIANT* values) override;
+    HRESULT STDMETHODCALLTYPE GetSingleHydroProp(BSTR pty, BSTR phaseLabel, VARIANT* values) override;
+    HRESULT STDMETHODCALLTYPE GetTwoHydroProp(BSTR pty, VARIANT phaseLabel, VARIANT* values) override;
+    HRESULT STDMETHODCALLTYPE SetGeometryProp(BSTR pty, VARIANT values) override;
+    HRESULT STDMETHODCALLTYPE SetMixtureProp(BSTR pty, VARIANT values) override;
+    HRESULT STDMETHODCALLTYPE SetOverallProp(BSTR pty, VARIANT* values) override;
+    HRESULT STDMETHODCALLTYPE SetPresentPhases(VARIANT phaseLabel, VARIANT stateOfAggregation,
+                                               VARIANT typeInfo) override;
+    HRESULT STDMETHODCALLTYPE SetSingleHydroProp(BSTR pty, BSTR phaseLabel, VARIANT values) override;
+    HRESULT STDMETHODCALLTYPE SetSinglePhaseProp(BSTR pty, BSTR phaseLabel, VARIANT values) override;
+    HRESULT STDMETHODCALLTYPE SetTwoHydroProp(BSTR pty, VARIANT phaseLabel, VARIANT values) override;
+    HRESULT STDMETHODCALLTYPE SetTwoPhaseProp(BSTR pty, VARIANT phaseLabel, VARIANT values) override;
+
+    // IPersistStream
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) override;
+    HRESULT STDMETHODCALLTYPE IsDirty() override;
+    HRESULT STDMETHODCALLTYPE Load(IStream* stream) override;
+    HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) override;
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
+
+private:
+    friend class ComObjectRoot<COndivar_Velt>;
+
+    COndivar_Velt();
+    ~COndivar_Velt();
+
+    // The interface table, searched in this order; IUnknown is answered by the first entry.
+    HRESULT findInterface(REFIID riid, void** object) noexcept;
+    IUnknown* identity() noexcept { return static_cast<ICapeIdentification*>(this); }
+
+    // Members, in the order they are built (destroyed in reverse).
+    std::wstring m_componentName;
+    std::wstring m_componentDescription;
+    bool m_calculated = false;
+    // Geometry: undefined (NaN) until set.
+    double m_diameter;
+    double m_inclination;
+    double m_roughness;
+    // Number of labels the last SetPresentPhases declared; 0 before any.
+    std::int32_t m_phaseCount = 0;
+    // Present phases: label to kind, in label order.
+    std::map<std::wstring, EPhases> m_phases;
+    // Inputs per phase kind, 3 slots indexed by EPhases.
+    CArray1D<double> m_superficialVelocity;
+    CArray1D<double> m_density;
+    CArray1D<double> m_viscosity;
+    CArray1D<double> m_heatCapacity;
+    CArray1D<double> m_thermalConductivity;
+    // Property of each pair of kinds [kind][kind]; nothing writes it, the model receives zeros.
+    CArray2D<double> m_twoPhaseProps;
+    // State vector of SetInitState / GetFinalState.
+    CArray1D<double> m_state;
+    // The object last given to CopyFromHPM: kept without a reference and never used.
+    IDispatch* m_hpmSource = nullptr;
+};
+
+} // namespace ondivar
