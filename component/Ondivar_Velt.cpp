@@ -5,7 +5,7 @@
 namespace ondivar {
 namespace {
 
-constexpr std::size_t kPhaseKinds = 3;
+constexpr std::size_t kPhaseKinds = kPhaseKindCount;
 
 // One row of the interface table: the IID and how the object gives that interface.
 struct InterfaceEntry {

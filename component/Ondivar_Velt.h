@@ -5,6 +5,8 @@
 
 #include "component/CapeError.h"
 #include "component/ComObjectRoot.h"
+#include "hydro/Phases.h"
+#include "hydro/SimpleHydro.h"
 #include "module/OndivarModule.h"
 #include "support/Arrays.h"
 
@@ -15,13 +17,6 @@
 #include <string>
 
 namespace ondivar {
-
-// The phase kinds the component describes and indexes its per-phase arrays with.
-enum EPhases : std::int32_t {
-    eVapor = 0,  // vapour (gas)
-    eLiquid = 1, // organic liquid
-    eWater = 2,  // aqueous liquid
-};
 
 template <class Interface> using OndivarDispatch = DispatchImpl<Interface, TypeLibraryId::Ondivar>;
 
@@ -140,6 +135,8 @@ private:
     IUnknown* identity() noexcept { return static_cast<ICapeIdentification*>(this); }
 
     // Members, in the order they are built (destroyed in reverse).
+    // The model: lives exactly as long as the component.
+    CSimpleHydro m_model;
     std::wstring m_componentName;
     std::wstring m_componentDescription;
     bool m_calculated = false;
@@ -152,15 +149,15 @@ private:
     // Present phases: label to kind, in label order.
     std::map<std::wstring, EPhases> m_phases;
     // Inputs per phase kind, 3 slots indexed by EPhases.
-    CArray1D<double> m_superficialVelocity;
-    CArray1D<double> m_density;
-    CArray1D<double> m_viscosity;
-    CArray1D<double> m_heatCapacity;
-    CArray1D<double> m_thermalConductivity;
+    CDoubleArray m_superficialVelocity;
+    CDoubleArray m_density;
+    CDoubleArray m_viscosity;
+    CDoubleArray m_heatCapacity;
+    CDoubleArray m_thermalConductivity;
     // Property of each pair of kinds [kind][kind]; nothing writes it, the model receives zeros.
-    CArray2D<double> m_twoPhaseProps;
+    CDoubleMatrix m_twoPhaseProps;
     // State vector of SetInitState / GetFinalState.
-    CArray1D<double> m_state;
+    CDoubleArray m_state;
     // The object last given to CopyFromHPM: kept without a reference and never used.
     IDispatch* m_hpmSource = nullptr;
 };
