@@ -2,7 +2,7 @@
 #include "component/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
 
-#include "component/TextConversionShim.h"
+#include "support/StringConversion.h"
 
 namespace ondivar {
 namespace {
