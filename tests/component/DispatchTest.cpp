@@ -1,6 +1,7 @@
 // The dispatch halves: ICapeIdentification and the error interfaces from the registered CAPE-OPEN 1.1
 // library, ICapeHydroPhases from the component's own type library.
 #include "ComponentTesting.h"
+#include "tests/common/PrivateRegistry.h"
 
 #include <vector>
 
@@ -187,41 +188,49 @@ TEST_F(DispatchTest, PhasesByNameFromTheOwnLibrary)
     EXPECT_EQ(L"", propertyText(root.get(), L"name"));
 }
 
+TEST_F(DispatchTest, TypeInformationIsLoadedOncePerInterface)
+{
+    auto first = createComponent<ICapeHydroPhases>();
+    auto second = createComponent<ICapeHydroPhases>();
+    ComPtr<ITypeInfo> a, b, c;
+    ASSERT_EQ(S_OK, first->GetTypeInfo(0, LOCALE_USER_DEFAULT, a.put()));
+    ASSERT_EQ(S_OK, second->GetTypeInfo(0, LOCALE_USER_DEFAULT, b.put()));
+    ASSERT_EQ(S_OK, first.query<ECapeUser>()->GetTypeInfo(0, LOCALE_USER_DEFAULT, c.put()));
+    EXPECT_EQ(a.get(), b.get());
+    EXPECT_NE(a.get(), c.get());
+}
+
 } // namespace
 } // namespace ondivar::testing
 
 namespace ondivar::testing {
 namespace {
 
-// The CAPE-OPEN library unregistered for the duration of a test, then registered again from the
-// stand-in file (as the test prefix had it).
-class CapeOpenLibraryRemoved {
+// A process without the CAPE-OPEN library registered: the classes root is an empty private key while
+// it lives (other programs in the prefix still see the library), and no type information is cached.
+class CapeOpenLibraryHidden {
 public:
-    CapeOpenLibraryRemoved()
+    CapeOpenLibraryHidden()
+        : m_emptyClasses(L"component-classes"), m_override(HKEY_CLASSES_ROOT, m_emptyClasses.key())
     {
         clearTypeInfoCache();
-        m_removed = SUCCEEDED(UnRegisterTypeLib(LIBID_CAPEOPEN110, 1, 1, 0, kSysKind));
     }
-    ~CapeOpenLibraryRemoved()
-    {
-        ComPtr<ITypeLib> library;
-        if (SUCCEEDED(LoadTypeLibEx(ONDIVAR_TEST_CAPEOPEN_TYPELIB, REGKIND_NONE, library.put())))
-            RegisterTypeLib(library.get(), const_cast<LPOLESTR>(ONDIVAR_TEST_CAPEOPEN_TYPELIB), nullptr);
-        clearTypeInfoCache();
-    }
-    bool removed() const { return m_removed; }
+    ~CapeOpenLibraryHidden() { clearTypeInfoCache(); }
+    bool active() const { return m_override.active(); }
 
 private:
-    static constexpr SYSKIND kSysKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
-    bool m_removed = false;
+    PrivateHive m_emptyClasses;
+    PredefinedKeyOverride m_override;
 };
 
 TEST_F(DispatchTest, WithoutTheCapeOpenLibraryOnlyTheDispatchHalvesFail)
 {
     auto identification = createComponent();
     {
-        CapeOpenLibraryRemoved removed;
-        ASSERT_TRUE(removed.removed());
+        CapeOpenLibraryHidden hidden;
+        ASSERT_TRUE(hidden.active());
+        ComPtr<ITypeLib> library;
+        ASSERT_TRUE(FAILED(LoadRegTypeLib(LIBID_CAPEOPEN110, 1, 0, 0, library.put())));
         LPOLESTR names[] = {const_cast<LPOLESTR>(L"ComponentName")};
         DISPID id = 0;
         EXPECT_TRUE(FAILED(identification->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)));
@@ -234,7 +243,7 @@ TEST_F(DispatchTest, WithoutTheCapeOpenLibraryOnlyTheDispatchHalvesFail)
         EXPECT_EQ(S_OK, identification.query<ECapeUser>()->get_description(&description));
         EXPECT_EQ(L"", take(description));
     }
-    // Registered again: the dispatch half works without a new instance.
+    // Registered again: the dispatch half works on the same instance.
     EXPECT_EQ(1, idOf(identification.get(), L"ComponentName"));
 }
 

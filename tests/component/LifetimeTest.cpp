@@ -1,6 +1,7 @@
 // What happens when a component goes: the farewell box, once, when the last reference goes; and the
 // balance of the COM initialisation its construction made, for each setting.
 #include "ComponentTesting.h"
+#include "tests/common/PrivateRegistry.h"
 
 #include <optional>
 #include <thread>
@@ -47,37 +48,6 @@ TEST_F(LifetimeTest, OneBoxPerDestroyedInstance)
         expectFarewell(box);
 }
 
-// The suite's COM initialisation setting, written for one test and put back afterwards.
-class InitialisationSetting {
-public:
-    explicit InitialisationSetting(const wchar_t* mode)
-    {
-        wchar_t buffer[256] = {};
-        DWORD size = sizeof(buffer);
-        if (RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_SZ, nullptr, buffer, &size) ==
-            ERROR_SUCCESS)
-            m_saved = std::wstring(buffer);
-        apply(mode);
-    }
-    ~InitialisationSetting() { apply(m_saved ? m_saved->c_str() : nullptr); }
-
-private:
-    static constexpr const wchar_t* kKey = L"Software\\Velt\\Tarvo\\Divers";
-    static constexpr const wchar_t* kValue = L"Initialisation";
-
-    static void apply(const wchar_t* mode)
-    {
-        if (mode == nullptr) {
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
-            return;
-        }
-        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, mode,
-                        static_cast<DWORD>((wcslen(mode) + 1) * sizeof(wchar_t)));
-    }
-
-    std::optional<std::wstring> m_saved;
-};
-
 struct Balance {
     HRESULT whileAlive = E_FAIL; // CoInitializeEx(apartment) while the component lives
     HRESULT afterwards = E_FAIL; // CoInitializeEx(apartment) once it is gone
@@ -85,10 +55,16 @@ struct Balance {
     int farewells = 0;
 };
 
-// On a fresh thread, optionally initialised by the test first: creates a component, asks what
-// CoInitializeEx answers while it lives and after it is gone (undoing each of those probes).
-Balance probeOnFreshThread(std::optional<DWORD> threadModel)
+// On a fresh thread, optionally initialised by the test first: creates a component under the given
+// "Initialisation" setting (none: no value), and asks what CoInitializeEx answers while it lives and
+// after it is gone (undoing each of those probes). The setting is written to a private hive that stands
+// in for the current user's while the component is constructed, so no other test program sees it.
+Balance probeOnFreshThread(const wchar_t* mode, std::optional<DWORD> threadModel = std::nullopt)
 {
+    PrivateHive settings(L"component-initialisation");
+    if (mode != nullptr &&
+        settings.writeText(L"Software\\Velt\\Tarvo\\Divers", L"Initialisation", mode) != ERROR_SUCCESS)
+        return Balance();
     Balance balance;
     std::thread worker([&] {
         MessageBoxWatcher watcher;
@@ -96,8 +72,12 @@ Balance probeOnFreshThread(std::optional<DWORD> threadModel)
             return;
         {
             ComPtr<ICapeIdentification> component;
-            if (FAILED(COndivar_Velt::createInstance(nullptr, IID_ICapeIdentification, component.putVoid())))
-                return;
+            {
+                PredefinedKeyOverride currentUser(HKEY_CURRENT_USER, settings.key());
+                if (!currentUser.active() || FAILED(COndivar_Velt::createInstance(
+                                                 nullptr, IID_ICapeIdentification, component.putVoid())))
+                    return;
+            }
             balance.whileAlive = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
             if (SUCCEEDED(balance.whileAlive))
                 CoUninitialize();
@@ -118,8 +98,7 @@ Balance probeOnFreshThread(std::optional<DWORD> threadModel)
 
 TEST(ComInitialisationBalance, WithoutSettingComIsLeftAlone)
 {
-    InitialisationSetting setting(nullptr);
-    const Balance b = probeOnFreshThread(std::nullopt);
+    const Balance b = probeOnFreshThread(nullptr);
     EXPECT_EQ(S_OK, b.whileAlive); // the component did not initialise the thread
     EXPECT_EQ(S_OK, b.afterwards);
     EXPECT_EQ(1, b.farewells);
@@ -127,8 +106,7 @@ TEST(ComInitialisationBalance, WithoutSettingComIsLeftAlone)
 
 TEST(ComInitialisationBalance, ApartmentModeIsUndoneWhenTheComponentGoes)
 {
-    InitialisationSetting setting(L"apartment");
-    const Balance b = probeOnFreshThread(std::nullopt);
+    const Balance b = probeOnFreshThread(L"apartment");
     EXPECT_EQ(S_FALSE, b.whileAlive);
     EXPECT_EQ(S_OK, b.afterwards);
 }
@@ -136,8 +114,7 @@ TEST(ComInitialisationBalance, ApartmentModeIsUndoneWhenTheComponentGoes)
 TEST(ComInitialisationBalance, MultithreadModesAreUndoneWhenTheComponentGoes)
 {
     for (const wchar_t* mode : {L"MultiThread", L"speedOverMemory"}) {
-        InitialisationSetting setting(mode);
-        const Balance b = probeOnFreshThread(std::nullopt);
+        const Balance b = probeOnFreshThread(mode);
         EXPECT_EQ(RPC_E_CHANGED_MODE, b.whileAlive) << mode;
         EXPECT_EQ(S_OK, b.afterwards) << mode;
     }
@@ -147,8 +124,7 @@ TEST(ComInitialisationBalance, AlreadyInitialisedThreadKeepsItsOwnInitialisation
 {
     // The multithreaded call fails on an apartment thread; the apartment call then adds one count,
     // which the component's destruction removes again, and no more.
-    InitialisationSetting setting(L"multithread");
-    const Balance b = probeOnFreshThread(COINIT_APARTMENTTHREADED);
+    const Balance b = probeOnFreshThread(L"multithread", COINIT_APARTMENTTHREADED);
     EXPECT_EQ(S_FALSE, b.whileAlive);
     EXPECT_EQ(S_FALSE, b.afterwards); // the test's own initialisation is still there
     EXPECT_EQ(S_OK, b.afterOwn);      // and nothing else is
