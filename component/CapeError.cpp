@@ -13,9 +13,10 @@ CCapeError::CCapeError() : m_comInitialised(initializeCOM()) {}
 
 CCapeError::~CCapeError()
 {
+    // The record may hold an interface pointer (a bad parameter's): it goes while COM is still up.
+    m_lastError.reset();
     if (m_comInitialised)
         CoUninitialize();
-    m_lastError.reset();
 }
 
 HRESULT CCapeError::recordError(const CMyException& error, const std::wstring& interfaceName,
