@@ -24,3 +24,12 @@ endfunction()
 
 # The stand-in CAPE-OPEN 1.1 type library (built by module/capeopen).
 set(ONDIVAR_CAPEOPEN_TLB ${CMAKE_BINARY_DIR}/module/capeopen/CAPE-OPENv1-1-0.tlb)
+
+# Build-time programs run in a prefix of their own: the tests' prefix belongs to the test fixture.
+#   COMMAND ${ONDIVAR_WINE_BUILD_RUN} $<TARGET_FILE:tool> args...
+set(ONDIVAR_WINE_BUILD_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-build)
+set(ONDIVAR_WINE_BUILD_RUN ${CMAKE_CURRENT_LIST_DIR}/wine-build-run.sh ${ONDIVAR_WINE_BUILD_PREFIX}
+    ${ONDIVAR_WINE_LOADER} ${ONDIVAR_ARCH})
+
+# The product's type library OndivarLib, embedded in the DLL as resource TYPELIB 1 (built by module/).
+set(ONDIVAR_TYPELIB ${CMAKE_BINARY_DIR}/module/OndivarLib.tlb)

@@ -10,8 +10,7 @@
 namespace ondivar {
 
 // A counted interface pointer: AddRef on copy, Release on destruction.
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() noexcept = default;
     ComPtr(std::nullptr_t) noexcept {}
@@ -52,8 +51,7 @@ public:
     void reset() noexcept { release(); }
 
     // QueryInterface for U; null when the object does not answer it.
-    template <class U>
-    ComPtr<U> query(REFIID iid = __uuidof(U)) const noexcept
+    template <class U> ComPtr<U> query(REFIID iid = __uuidof(U)) const noexcept
     {
         ComPtr<U> result;
         if (m_p != nullptr)
@@ -207,8 +205,7 @@ private:
 };
 
 // Direct access to a SAFEARRAY's elements for a scope (SafeArrayAccessData / SafeArrayUnaccessData).
-template <class T>
-class SafeArrayData {
+template <class T> class SafeArrayData {
 public:
     explicit SafeArrayData(SAFEARRAY* a) noexcept : m_a(a)
     {
@@ -236,4 +233,64 @@ private:
     HRESULT m_hr;
 };
 
-}  // namespace ondivar
+// An attribute block that type information hands out (TLIBATTR, TYPEATTR, FUNCDESC), given back to its
+// owner when the scope ends. Check hr() (or the bool) before use.
+template <class Owner, class Block> class ScopedTypeInfoBlock {
+public:
+    ScopedTypeInfoBlock(const ScopedTypeInfoBlock&) = delete;
+    ScopedTypeInfoBlock& operator=(const ScopedTypeInfoBlock&) = delete;
+    ~ScopedTypeInfoBlock()
+    {
+        if (m_block != nullptr)
+            release(m_owner, m_block);
+    }
+    const Block* get() const noexcept { return m_block; }
+    const Block* operator->() const noexcept { return m_block; }
+    const Block& operator*() const noexcept { return *m_block; }
+    HRESULT hr() const noexcept { return m_hr; }
+    explicit operator bool() const noexcept { return m_block != nullptr; }
+
+protected:
+    explicit ScopedTypeInfoBlock(Owner* owner) noexcept : m_owner(owner) {}
+    void taken(HRESULT hr) noexcept
+    {
+        m_hr = hr;
+        if (FAILED(hr))
+            m_block = nullptr;
+    }
+
+    Owner* m_owner;
+    Block* m_block = nullptr;
+    HRESULT m_hr = E_FAIL;
+
+private:
+    static void release(ITypeLib* owner, TLIBATTR* block) noexcept { owner->ReleaseTLibAttr(block); }
+    static void release(ITypeInfo* owner, TYPEATTR* block) noexcept { owner->ReleaseTypeAttr(block); }
+    static void release(ITypeInfo* owner, FUNCDESC* block) noexcept { owner->ReleaseFuncDesc(block); }
+};
+
+class ScopedLibAttr : public ScopedTypeInfoBlock<ITypeLib, TLIBATTR> {
+public:
+    explicit ScopedLibAttr(ITypeLib* library) noexcept : ScopedTypeInfoBlock(library)
+    {
+        taken(library->GetLibAttr(&m_block));
+    }
+};
+
+class ScopedTypeAttr : public ScopedTypeInfoBlock<ITypeInfo, TYPEATTR> {
+public:
+    explicit ScopedTypeAttr(ITypeInfo* info) noexcept : ScopedTypeInfoBlock(info)
+    {
+        taken(info->GetTypeAttr(&m_block));
+    }
+};
+
+class ScopedFuncDesc : public ScopedTypeInfoBlock<ITypeInfo, FUNCDESC> {
+public:
+    ScopedFuncDesc(ITypeInfo* info, UINT index) noexcept : ScopedTypeInfoBlock(info)
+    {
+        taken(info->GetFuncDesc(index, &m_block));
+    }
+};
+
+} // namespace ondivar
