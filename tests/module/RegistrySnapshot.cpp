@@ -1,0 +1,103 @@
+#include "tests/module/RegistrySnapshot.h"
+
+#include <utility>
+
+namespace ondivar::test {
+
+namespace {
+
+class OpenKey {
+public:
+    OpenKey(HKEY parent, const std::wstring& path)
+    {
+        if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS)
+            m_key = nullptr;
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    ~OpenKey()
+    {
+        if (m_key != nullptr)
+            RegCloseKey(m_key);
+    }
+    HKEY get() const noexcept { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+std::string narrow(const std::wstring& text)
+{
+    std::string result;
+    for (wchar_t c : text)
+        result += c < 0x80 ? static_cast<char>(c) : '?';
+    return result;
+}
+
+} // namespace
+
+RegistrySnapshot::RegistrySnapshot(HKEY root, std::wstring path) : m_path(std::move(path))
+{
+    OpenKey key(root, m_path);
+    if (key.get() != nullptr)
+        read(key.get(), L"");
+}
+
+void RegistrySnapshot::read(HKEY key, const std::wstring& relative)
+{
+    Values& values = m_keys[relative];
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[16384];
+        DWORD nameLength = sizeof name / sizeof name[0];
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            break;
+        Value value{type, std::vector<BYTE>(size)};
+        DWORD read = size;
+        RegQueryValueExW(key, name, nullptr, nullptr, value.data.data(), &read);
+        value.data.resize(read);
+        values.emplace(name, std::move(value));
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD nameLength = sizeof name / sizeof name[0];
+        if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        OpenKey subkey(key, name);
+        if (subkey.get() != nullptr)
+            read(subkey.get(), relative.empty() ? name : relative + L"\\" + name);
+    }
+}
+
+std::wstring RegistrySnapshot::value(const std::wstring& subkey, const std::wstring& name) const
+{
+    const auto key = m_keys.find(subkey);
+    if (key == m_keys.end())
+        return {};
+    const auto found = key->second.find(name);
+    if (found == key->second.end() || found->second.type != REG_SZ)
+        return {};
+    const std::vector<BYTE>& data = found->second.data;
+    std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    return text;
+}
+
+void PrintTo(const RegistrySnapshot& snapshot, std::ostream* out)
+{
+    *out << narrow(snapshot.m_path) << (snapshot.exists() ? "" : " (missing)");
+    for (const auto& [key, values] : snapshot.m_keys) {
+        *out << "\n  [" << narrow(key) << "]";
+        for (const auto& [name, value] : values) {
+            *out << " " << (name.empty() ? "@" : narrow(name)) << "=";
+            if (value.type == REG_SZ)
+                *out << '"' << narrow(snapshot.value(key, name)) << '"';
+            else
+                *out << "(type " << value.type << ", " << value.data.size() << " bytes)";
+        }
+    }
+}
+
+} // namespace ondivar::test
