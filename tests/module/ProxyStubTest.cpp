@@ -1,0 +1,211 @@
+// The marshalling code of the seven interfaces: its class object and entry points, the interfaces it
+// covers, and calls between apartments through its proxies and stubs.
+#include "module/MarshalEntryPoints.h"
+#include "tests/module/ApartmentHost.h"
+#include "tests/module/FakeHydroObjects.h"
+
+#include "OndivarLib.h"
+#include "support/ComHandles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using ondivar::ComPtr;
+using ondivar::SafeArrayData;
+using ondivar::UniqueBstr;
+using ondivar::UniqueVariant;
+using ondivar::test::ApartmentHost;
+using ondivar::test::FakeContext;
+using ondivar::test::FakePackageManager;
+using ondivar::test::FakePhases;
+using ondivar::test::InProcessMarshalling;
+
+GUID guidOf(const wchar_t* text)
+{
+    GUID guid{};
+    EXPECT_EQ(S_OK, CLSIDFromString(text, &guid)) << text;
+    return guid;
+}
+
+// An object for stub construction: answers every interface and is never called.
+class AnyInterface : public ondivar::test::FakeDispatch<ICapeHydroContext> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override
+    {
+        *out = static_cast<ICapeHydroContext*>(this);
+        AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetHydroContext(IDispatch*) override { return E_UNEXPECTED; }
+};
+
+// The calling thread in the multithreaded apartment for the scope.
+class MultithreadedApartment {
+public:
+    MultithreadedApartment() : m_hr(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+    MultithreadedApartment(const MultithreadedApartment&) = delete;
+    MultithreadedApartment& operator=(const MultithreadedApartment&) = delete;
+    ~MultithreadedApartment()
+    {
+        if (SUCCEEDED(m_hr))
+            CoUninitialize();
+    }
+    HRESULT hr() const noexcept { return m_hr; }
+
+private:
+    HRESULT m_hr;
+};
+
+const wchar_t* const marshalledInterfaces[] = {
+    L"{678C09CF-7D66-11D2-A67D-00105A42887F}", // ICapeHydroContext
+    L"{678C09D0-7D66-11D2-A67D-00105A42887F}", // ICapeHydroPackageManager
+    L"{678C09D1-7D66-11D2-A67D-00105A42887F}", // ICapeHydroPhases
+    L"{678C09D2-7D66-11D2-A67D-00105A42887F}", // ICapeHydroFlowRoutine
+    L"{678C09D3-7D66-11D2-A67D-00105A42887F}", // ICapeHydroPropertyRoutine
+    L"{678C09D4-7D66-11D2-A67D-00105A42887F}", // ICapeHydroFields
+    L"{678C09D5-7D66-11D2-A67D-00105A42887F}", // ICapeHydroFlow
+};
+
+TEST(ProxyStubCode, ServesOnlyItsClassAndCountsItsFactory)
+{
+    EXPECT_TRUE(IsEqualGUID(guidOf(L"{678C09CF-7D66-11D2-A67D-00105A42887F}"), CLSID_OndivarProxyStub));
+    ComPtr<IUnknown> other;
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
+              PrxDllGetClassObject(CLSID_Ondivar_Velt, IID_IUnknown, other.putVoid()));
+    EXPECT_FALSE(other);
+
+    EXPECT_EQ(S_OK, PrxDllCanUnloadNow());
+    ComPtr<IPSFactoryBuffer> factory;
+    ASSERT_EQ(S_OK, PrxDllGetClassObject(CLSID_OndivarProxyStub, IID_IPSFactoryBuffer, factory.putVoid()));
+    ASSERT_TRUE(factory);
+    EXPECT_EQ(S_FALSE, PrxDllCanUnloadNow());
+    factory.reset();
+    EXPECT_EQ(S_OK, PrxDllCanUnloadNow());
+}
+
+TEST(ProxyStubCode, MakesStubsForTheSevenInterfacesOnly)
+{
+    MultithreadedApartment apartment;
+    ASSERT_EQ(S_OK, apartment.hr());
+    ComPtr<IPSFactoryBuffer> factory;
+    ASSERT_EQ(S_OK, PrxDllGetClassObject(CLSID_OndivarProxyStub, IID_IPSFactoryBuffer, factory.putVoid()));
+    ComPtr<IUnknown> server = ComPtr<IUnknown>::attach(new AnyInterface);
+
+    for (const wchar_t* iid : marshalledInterfaces) {
+        ComPtr<IRpcStubBuffer> stub;
+        EXPECT_EQ(S_OK, factory->CreateStub(guidOf(iid), server.get(), stub.put())) << iid;
+        EXPECT_TRUE(stub) << iid;
+    }
+    const wchar_t* const foreign[] = {
+        L"{678C0990-7D66-11D2-A67D-00105A42887F}", // ICapeIdentification
+        L"{678C0B11-7D66-11D2-A67D-00105A42887F}", // ECapeUser
+        L"{678C09D6-7D66-11D2-A67D-00105A42887F}", // next to the hydrodynamics IIDs, not one of them
+    };
+    for (const wchar_t* iid : foreign) {
+        ComPtr<IRpcStubBuffer> stub;
+        EXPECT_TRUE(FAILED(factory->CreateStub(guidOf(iid), server.get(), stub.put()))) << iid;
+        EXPECT_FALSE(stub) << iid;
+    }
+}
+
+class CallsBetweenApartments : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(S_OK, m_apartment.hr());
+        ASSERT_EQ(S_OK, m_marshalling.hr());
+    }
+
+    MultithreadedApartment m_apartment;
+    InProcessMarshalling m_marshalling;
+};
+
+TEST_F(CallsBetweenApartments, CarryNumbersAndStringsBothWays)
+{
+    FakePhases* object = new FakePhases;
+    ApartmentHost host([object] { return ComPtr<IUnknown>::attach(object); }, IID_ICapeHydroPhases);
+    ASSERT_EQ(S_OK, host.hr());
+    ComPtr<ICapeHydroPhases> phases;
+    ASSERT_EQ(S_OK, host.unmarshal(IID_ICapeHydroPhases, phases.putVoid()));
+    EXPECT_NE(static_cast<ICapeHydroPhases*>(object), phases.get()) << "not a proxy";
+
+    long count = 0;
+    ASSERT_EQ(S_OK, phases->GetNumPhases(&count));
+    EXPECT_EQ(3, count);
+    EXPECT_EQ(host.threadId(), object->calledOnThread());
+
+    UniqueBstr state;
+    UniqueBstr type;
+    ASSERT_EQ(S_OK, phases->GetPhaseInfo(2, state.put(), type.put()));
+    EXPECT_STREQ(L"Liquid", state.get());
+    EXPECT_STREQ(L"Aqueous", type.get());
+    // A failure comes back as it was returned, with the out strings empty.
+    EXPECT_EQ(E_INVALIDARG, phases->GetPhaseInfo(3, state.put(), type.put()));
+    EXPECT_EQ(nullptr, state.get());
+    EXPECT_EQ(nullptr, type.get());
+}
+
+TEST_F(CallsBetweenApartments, CarryArraysAndInterfacePointers)
+{
+    FakePackageManager* object = new FakePackageManager;
+    ApartmentHost host([object] { return ComPtr<IUnknown>::attach(object); }, IID_ICapeHydroPackageManager);
+    ASSERT_EQ(S_OK, host.hr());
+    ComPtr<ICapeHydroPackageManager> manager;
+    ASSERT_EQ(S_OK, host.unmarshal(IID_ICapeHydroPackageManager, manager.putVoid()));
+
+    UniqueVariant names;
+    ASSERT_EQ(S_OK, manager->GetHydroPackageList(names.put()));
+    EXPECT_EQ(host.threadId(), object->calledOnThread());
+    ASSERT_EQ(VT_ARRAY | VT_BSTR, names->vt);
+    ASSERT_EQ(1u, SafeArrayGetDim(names->parray));
+    LONG lower = -1;
+    LONG upper = -1;
+    SafeArrayGetLBound(names->parray, 1, &lower);
+    SafeArrayGetUBound(names->parray, 1, &upper);
+    ASSERT_EQ(0, lower);
+    ASSERT_EQ(1, upper);
+    {
+        SafeArrayData<BSTR> data(names->parray);
+        ASSERT_TRUE(data);
+        EXPECT_STREQ(L"Ondivar", data[0]);
+        EXPECT_STREQ(L"Drift flux", data[1]);
+    }
+
+    // The package comes back as an interface pointer: a proxy in this apartment to an object created in
+    // the manager's apartment, through which further interfaces are reached.
+    UniqueBstr name(SysAllocString(L"Ondivar"));
+    ComPtr<IDispatch> package;
+    ASSERT_EQ(S_OK, manager->GetHydroPackage(name.get(), package.put()));
+    ASSERT_TRUE(package);
+    ComPtr<ICapeHydroPhases> phases = package.query<ICapeHydroPhases>(IID_ICapeHydroPhases);
+    ASSERT_TRUE(phases);
+    long count = 0;
+    EXPECT_EQ(S_OK, phases->GetNumPhases(&count));
+    EXPECT_EQ(3, count);
+
+    UniqueBstr unknown(SysAllocString(L"Homogeneous"));
+    ComPtr<IDispatch> none;
+    EXPECT_EQ(E_INVALIDARG, manager->GetHydroPackage(unknown.get(), none.put()));
+    EXPECT_FALSE(none);
+}
+
+TEST_F(CallsBetweenApartments, HandAnInterfacePointerToTheOtherApartment)
+{
+    FakeContext* object = new FakeContext;
+    ApartmentHost host([object] { return ComPtr<IUnknown>::attach(object); }, IID_ICapeHydroContext);
+    ASSERT_EQ(S_OK, host.hr());
+    ComPtr<ICapeHydroContext> context;
+    ASSERT_EQ(S_OK, host.unmarshal(IID_ICapeHydroContext, context.putVoid()));
+
+    ComPtr<IDispatch> mine = ComPtr<IDispatch>::attach(new FakePhases);
+    ASSERT_EQ(S_OK, context->SetHydroContext(mine.get()));
+    EXPECT_EQ(host.threadId(), object->calledOnThread());
+    // The other apartment holds a proxy to this apartment's object, not the object itself.
+    EXPECT_NE(nullptr, object->received());
+    EXPECT_NE(mine.get(), object->received());
+}
+
+} // namespace
