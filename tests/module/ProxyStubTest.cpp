@@ -3,6 +3,7 @@
 #include "module/MarshalEntryPoints.h"
 #include "tests/module/ApartmentHost.h"
 #include "tests/module/FakeHydroObjects.h"
+#include "tests/module/RegistrySnapshot.h"
 
 #include "OndivarLib.h"
 #include "support/ComHandles.h"
@@ -22,6 +23,7 @@ using ondivar::test::FakeContext;
 using ondivar::test::FakePackageManager;
 using ondivar::test::FakePhases;
 using ondivar::test::InProcessMarshalling;
+using ondivar::test::RegistrySnapshot;
 
 GUID guidOf(const wchar_t* text)
 {
@@ -109,6 +111,45 @@ TEST(ProxyStubCode, MakesStubsForTheSevenInterfacesOnly)
         EXPECT_TRUE(FAILED(factory->CreateStub(guidOf(iid), server.get(), stub.put()))) << iid;
         EXPECT_FALSE(stub) << iid;
     }
+}
+
+// Registration writes each interface's proxy/stub class and the class's server (here: this program),
+// and removal takes them away again, leaving other interfaces alone.
+TEST(ProxyStubCode, RegistersTheSevenInterfacesUnderItsClass)
+{
+    const std::wstring proxyStubClass = L"{678C09CF-7D66-11D2-A67D-00105A42887F}";
+    const std::wstring classKey = L"CLSID\\" + proxyStubClass;
+    const RegistrySnapshot identification(HKEY_CLASSES_ROOT,
+                                          L"Interface\\{678C0990-7D66-11D2-A67D-00105A42887F}");
+    wchar_t program[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameW(nullptr, program, MAX_PATH));
+    ASSERT_TRUE(PrxDllMain(GetModuleHandleW(nullptr), DLL_PROCESS_ATTACH, nullptr));
+
+    ASSERT_EQ(S_OK, PrxDllRegisterServer());
+    struct Unregister {
+        ~Unregister()
+        {
+            if (active)
+                PrxDllUnregisterServer();
+        }
+        bool active = true;
+    } unregister;
+
+    const RegistrySnapshot registeredClass(HKEY_CLASSES_ROOT, classKey);
+    EXPECT_EQ(program, registeredClass.value(L"InprocServer32", L""))
+        << ::testing::PrintToString(registeredClass);
+    for (const wchar_t* iid : marshalledInterfaces)
+        EXPECT_EQ(proxyStubClass, RegistrySnapshot(HKEY_CLASSES_ROOT, std::wstring(L"Interface\\") + iid)
+                                      .value(L"ProxyStubClsid32", L""))
+            << iid;
+    EXPECT_EQ(identification, RegistrySnapshot(HKEY_CLASSES_ROOT, identification.path()));
+
+    unregister.active = false;
+    ASSERT_EQ(S_OK, PrxDllUnregisterServer());
+    EXPECT_FALSE(RegistrySnapshot(HKEY_CLASSES_ROOT, classKey).exists());
+    for (const wchar_t* iid : marshalledInterfaces)
+        EXPECT_FALSE(RegistrySnapshot(HKEY_CLASSES_ROOT, std::wstring(L"Interface\\") + iid).exists()) << iid;
+    EXPECT_EQ(identification, RegistrySnapshot(HKEY_CLASSES_ROOT, identification.path()));
 }
 
 class CallsBetweenApartments : public ::testing::Test {

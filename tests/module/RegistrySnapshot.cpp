@@ -1,5 +1,7 @@
 #include "tests/module/RegistrySnapshot.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <utility>
 
 namespace ondivar::test {
@@ -72,10 +74,15 @@ void RegistrySnapshot::read(HKEY key, const std::wstring& relative)
 
 std::wstring RegistrySnapshot::value(const std::wstring& subkey, const std::wstring& name) const
 {
-    const auto key = m_keys.find(subkey);
+    // Registry names are case-insensitive.
+    const auto key = std::find_if(m_keys.begin(), m_keys.end(), [&](const auto& entry) {
+        return _wcsicmp(entry.first.c_str(), subkey.c_str()) == 0;
+    });
     if (key == m_keys.end())
         return {};
-    const auto found = key->second.find(name);
+    const auto found = std::find_if(key->second.begin(), key->second.end(), [&](const auto& entry) {
+        return _wcsicmp(entry.first.c_str(), name.c_str()) == 0;
+    });
     if (found == key->second.end() || found->second.type != REG_SZ)
         return {};
     const std::vector<BYTE>& data = found->second.data;

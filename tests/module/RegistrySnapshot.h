@@ -18,7 +18,7 @@ public:
     const std::wstring& path() const noexcept { return m_path; }
     bool exists() const noexcept { return !m_keys.empty(); }
     // The string value `name` ("" for the default value) of `subkey` ("" for the key itself); empty when
-    // there is no such string value.
+    // there is no such string value. Names compare case-insensitively, as the registry's do.
     std::wstring value(const std::wstring& subkey, const std::wstring& name) const;
 
     // Same keys with the same values (types and data).
