@@ -3,6 +3,7 @@
 #include "module/MarshalEntryPoints.h"
 #include "tests/module/ApartmentHost.h"
 #include "tests/module/FakeHydroObjects.h"
+#include "tests/module/PrivateClassesRoot.h"
 #include "tests/module/RegistrySnapshot.h"
 
 #include "OndivarLib.h"
@@ -114,13 +115,17 @@ TEST(ProxyStubCode, MakesStubsForTheSevenInterfacesOnly)
 }
 
 // Registration writes each interface's proxy/stub class and the class's server (here: this program),
-// and removal takes them away again, leaving other interfaces alone.
+// and removal takes them away again, leaving other interfaces alone. All of it in a private stand-in for
+// HKEY_CLASSES_ROOT.
 TEST(ProxyStubCode, RegistersTheSevenInterfacesUnderItsClass)
 {
+    ondivar::test::PrivateClassesRoot classes(L"module-proxystub");
+    ASSERT_EQ(S_OK, classes.hr());
     const std::wstring proxyStubClass = L"{678C09CF-7D66-11D2-A67D-00105A42887F}";
     const std::wstring classKey = L"CLSID\\" + proxyStubClass;
     const RegistrySnapshot identification(HKEY_CLASSES_ROOT,
                                           L"Interface\\{678C0990-7D66-11D2-A67D-00105A42887F}");
+    ASSERT_TRUE(identification.exists());
     wchar_t program[MAX_PATH];
     ASSERT_NE(0u, GetModuleFileNameW(nullptr, program, MAX_PATH));
     ASSERT_TRUE(PrxDllMain(GetModuleHandleW(nullptr), DLL_PROCESS_ATTACH, nullptr));

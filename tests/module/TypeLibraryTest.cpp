@@ -1,6 +1,7 @@
 // The type library OndivarLib as the build writes it: identity, its own types only, the coclass's
 // references into the CAPE-OPEN 1.1 library, the interfaces' shapes, and registration that leaves the
 // CAPE-OPEN interfaces' keys alone.
+#include "tests/module/PrivateClassesRoot.h"
 #include "tests/module/RegistrySnapshot.h"
 #include "support/ComHandles.h"
 
@@ -342,7 +343,7 @@ TEST_F(OndivarTypeLibrary, InterfacesAreDualWithTheirMethodsInVtableOrder)
 
 // Registering and removing OndivarLib must leave the CAPE-OPEN interfaces' keys exactly as the CAPE-OPEN
 // library's registration wrote them (other components depend on them), while it does register and
-// remove its own interfaces.
+// remove its own interfaces. All of it in a private stand-in for HKEY_CLASSES_ROOT.
 TEST_F(OndivarTypeLibrary, RegistrationLeavesTheCapeOpenInterfaceKeysAlone)
 {
     const wchar_t* const capeOpenInterfaces[] = {
@@ -354,6 +355,8 @@ TEST_F(OndivarTypeLibrary, RegistrationLeavesTheCapeOpenInterfaceKeysAlone)
         L"{678C0B20-7D66-11D2-A67D-00105A42887F}", L"{678C0B1B-7D66-11D2-A67D-00105A42887F}",
     };
     using ondivar::test::RegistrySnapshot;
+    ondivar::test::PrivateClassesRoot classes(L"module-typelib");
+    ASSERT_EQ(S_OK, classes.hr());
     std::vector<RegistrySnapshot> before;
     for (const wchar_t* iid : capeOpenInterfaces) {
         before.emplace_back(HKEY_CLASSES_ROOT, std::wstring(L"Interface\\") + iid);
