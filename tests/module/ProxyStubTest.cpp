@@ -255,3 +255,47 @@ TEST_F(CallsBetweenApartments, HandAnInterfacePointerToTheOtherApartment)
 }
 
 } // namespace
+
+namespace {
+
+// MIDL's proxies report what goes wrong on their side of a call as an HRESULT; so must these.
+TEST_F(CallsBetweenApartments, ReportANullOutPointerAsAFailureAndGoOnWorking)
+{
+    FakePhases* object = new FakePhases;
+    ApartmentHost host([object] { return ComPtr<IUnknown>::attach(object); }, IID_ICapeHydroPhases);
+    ASSERT_EQ(S_OK, host.hr());
+    ComPtr<ICapeHydroPhases> phases;
+    ASSERT_EQ(S_OK, host.unmarshal(IID_ICapeHydroPhases, phases.putVoid()));
+
+    UniqueBstr type;
+    EXPECT_EQ(HRESULT_FROM_WIN32(RPC_X_NULL_REF_POINTER), phases->GetPhaseInfo(1, nullptr, type.put()));
+    EXPECT_EQ(nullptr, type.get());
+    EXPECT_EQ(0u, object->calledOnThread()) << "the call reached the object";
+
+    UniqueBstr state;
+    ASSERT_EQ(S_OK, phases->GetPhaseInfo(0, state.put(), type.put()));
+    EXPECT_STREQ(L"Vapor", state.get());
+    EXPECT_STREQ(L"Gas", type.get());
+}
+
+TEST_F(CallsBetweenApartments, ReportAnObjectWhoseApartmentHasEndedAsAFailure)
+{
+    ComPtr<ICapeHydroPhases> phases;
+    {
+        ApartmentHost host([] { return ComPtr<IUnknown>::attach(new FakePhases); }, IID_ICapeHydroPhases);
+        ASSERT_EQ(S_OK, host.hr());
+        ASSERT_EQ(S_OK, host.unmarshal(IID_ICapeHydroPhases, phases.putVoid()));
+        long count = 0;
+        ASSERT_EQ(S_OK, phases->GetNumPhases(&count));
+    }
+    UniqueBstr state(SysAllocString(L"stale"));
+    UniqueBstr type;
+    const HRESULT hr = phases->GetPhaseInfo(0, state.put(), type.put());
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_EQ(nullptr, state.get());
+    EXPECT_EQ(nullptr, type.get());
+    long count = -1;
+    EXPECT_TRUE(FAILED(phases->GetNumPhases(&count)));
+}
+
+} // namespace
