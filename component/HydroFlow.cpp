@@ -1,82 +1,178 @@
-// ICapeHydroFlow: the flow inputs and results.
-// Not implemented yet: every operation answers E_NOTIMPL.
+// ICapeHydroFlow, the inputs: the pipe geometry, the present phases and the properties of each phase.
+// Values are stored as given (SI units; the inclination is the sine of the angle to the horizontal); of
+// a values array only the first element is used. Nothing here changes whether results are available,
+// except ClearAllProps.
+#include "component/Arguments.h"
+#include "component/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
+#include "component/OwnFailure.h"
+#include "component/PhaseDeclaration.h"
+
+#include "support/ArrayConversion.h"
+
+#include <string>
 
 namespace ondivar {
+namespace {
+
+constexpr const wchar_t* kInterface = L"ICapeHydroFlow";
+
+std::wstring noValueMessage(const std::wstring& property)
+{
+    return L"No value was given for " + quoted(property) + L".\n";
+}
+
+// Stores the first of given into target at the kind declared for label; refuses an undeclared label and
+// an empty given, storing nothing.
+HRESULT storePhaseValue(CCapeError& errors, const wchar_t* operation, const CPhaseMap& phases,
+                        const std::wstring& label, const std::wstring& property, const CDoubleArray& given,
+                        CDoubleArray& target)
+{
+    EPhases kind = eVapor;
+    if (!findDeclaredKind(phases, label, kind))
+        return recordDescribedFailure(errors, kInterface, operation, kCapeInvalidArgument,
+                                      undeclaredLabelMessage(label));
+    if (given.empty())
+        return recordDescribedFailure(errors, kInterface, operation, kCapeInvalidArgument,
+                                      noValueMessage(property));
+    target[kind] = given[0];
+    return S_OK;
+}
+
+} // namespace
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::ClearAllProps()
 {
-    return E_NOTIMPL;
+    m_calculated = false;
+    return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CreateHPM(IDispatch**)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CreateHPM(IDispatch** hpm)
 {
-    return E_NOTIMPL;
+    // No package is created; the caller gets nothing to release.
+    if (hpm != nullptr)
+        *hpm = nullptr;
+    return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CopyFromHPM(IDispatch*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CopyFromHPM(IDispatch* hpmSource)
 {
-    return E_NOTIMPL;
+    m_hpmSource = hpmSource;
+    return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetFlowRegime(BSTR*, BSTR*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR pty, VARIANT values)
 {
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetMixtureProp(BSTR, VARIANT*)
-{
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroProp(BSTR, BSTR, VARIANT*)
-{
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetTwoHydroProp(BSTR, VARIANT, VARIANT*)
-{
-    return E_NOTIMPL;
-}
-
-HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR, VARIANT)
-{
-    return E_NOTIMPL;
+    constexpr const wchar_t* operation = L"SetGeometryProp";
+    return comCall(*this, kInterface, operation, [&](ComCall&) {
+        const CDoubleArray given = valuesOf(values);
+        const std::wstring property = textOf(pty);
+        double* target = nullptr;
+        if (property == L"diameter")
+            target = &m_diameter;
+        else if (property == L"inclination")
+            target = &m_inclination;
+        else if (property == L"roughness")
+            target = &m_roughness;
+        if (target == nullptr)
+            return recordDescribedFailure(
+                *this, kInterface, operation, kCapeInvalidArgument,
+                quoted(property) + L" is not a geometry property (diameter, inclination, roughness).\n");
+        if (given.empty())
+            return recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument,
+                                          noValueMessage(property));
+        *target = given[0];
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetMixtureProp(BSTR, VARIANT)
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetOverallProp(BSTR, VARIANT*)
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT, VARIANT, VARIANT)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VARIANT stateOfAggregation,
+                                                          VARIANT typeInfo)
 {
-    return E_NOTIMPL;
+    constexpr const wchar_t* operation = L"SetPresentPhases";
+    return comCall(*this, kInterface, operation, [&](ComCall&) {
+        CArray1D<std::wstring> labels;
+        CArray1D<std::wstring> states;
+        CArray1D<std::wstring> types;
+        variantToArray(&phaseLabel, labels);
+        variantToArray(&stateOfAggregation, states);
+        variantToArray(&typeInfo, types);
+        if (states.size() < labels.size() || types.size() < labels.size())
+            return recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument,
+                                          std::to_wstring(labels.size()) + L" phase labels came with " +
+                                              std::to_wstring(states.size()) +
+                                              L" states of aggregation and " + std::to_wstring(types.size()) +
+                                              L" types: one of each is needed per label.\n");
+
+        m_phases.clear();
+        m_phaseCount = static_cast<std::int32_t>(labels.size());
+        HRESULT result = S_OK;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            EPhases kind = eVapor;
+            if (phaseKindOf(states[i], types[i], kind))
+                m_phases[labels[i]] = kind;
+            else
+                result = recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument,
+                                                L"The phase " + quoted(labels[i]) + L" has the state " +
+                                                    quoted(states[i]) +
+                                                    L", which is not Vapor, Liquid, Solid or Unknown.\n");
+        }
+        return result;
+    });
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSingleHydroProp(BSTR, BSTR, VARIANT)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSingleHydroProp(BSTR pty, BSTR phaseLabel, VARIANT values)
 {
-    return E_NOTIMPL;
+    constexpr const wchar_t* operation = L"SetSingleHydroProp";
+    return comCall(*this, kInterface, operation, [&](ComCall&) {
+        const CDoubleArray given = valuesOf(values);
+        const std::wstring property = textOf(pty);
+        if (property != L"superficialVelocity")
+            return S_OK;
+        return storePhaseValue(*this, operation, m_phases, textOf(phaseLabel), property, given,
+                               m_superficialVelocity);
+    });
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSinglePhaseProp(BSTR, BSTR, VARIANT)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSinglePhaseProp(BSTR pty, BSTR phaseLabel, VARIANT values)
 {
-    return E_NOTIMPL;
+    constexpr const wchar_t* operation = L"SetSinglePhaseProp";
+    return comCall(*this, kInterface, operation, [&](ComCall&) {
+        const CDoubleArray given = valuesOf(values);
+        const std::wstring property = textOf(pty);
+        CDoubleArray* target = nullptr;
+        if (property == L"density")
+            target = &m_density;
+        else if (property == L"heatCapacityCp")
+            target = &m_heatCapacity;
+        else if (property == L"ThermalConductivity")
+            target = &m_thermalConductivity;
+        else if (property == L"viscosity")
+            target = &m_viscosity;
+        if (target == nullptr)
+            return S_OK;
+        return storePhaseValue(*this, operation, m_phases, textOf(phaseLabel), property, given, *target);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetTwoHydroProp(BSTR, VARIANT, VARIANT)
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetTwoPhaseProp(BSTR, VARIANT, VARIANT)
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
 } // namespace ondivar

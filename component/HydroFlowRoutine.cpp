@@ -1,27 +1,105 @@
-// ICapeHydroFlowRoutine: the flow calculation and the state vector.
-// Not implemented yet: every operation answers E_NOTIMPL.
+// ICapeHydroFlowRoutine: the flow calculation under the one specification "Us" (the flow given by the
+// superficial velocity of each phase), and a state vector kept and handed back unchanged. The second
+// specification is never looked at.
+#include "component/Arguments.h"
+#include "component/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
+#include "component/OwnFailure.h"
+#include "component/PhaseDeclaration.h"
+
+#include "support/ArrayConversion.h"
+
+#include <utility>
+
+using TarvoException::checkCondition;
 
 namespace ondivar {
+namespace {
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR, BSTR, BSTR)
+constexpr const wchar_t* kInterface = L"ICapeHydroFlowRoutine";
+constexpr const wchar_t* kSupportedSpecification = L"Us";
+// Raised as the model raises a phase combination it cannot compute.
+constexpr HRESULT kInvalidHydroConfiguration = static_cast<HRESULT>(0x80040009L);
+
+// The kinds of the declared phases in label order. Every declared label must be in phases exactly once:
+// a refused or repeated label leaves a declared phase without a kind, and the calculation is refused.
+CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
 {
-    return E_NOTIMPL;
+    checkCondition(phaseCount >= 0 && phases.size() == static_cast<std::size_t>(phaseCount),
+                   kInvalidHydroConfiguration, L"Invalid hydro configuration.",
+                   L"Fail to compute hydro properties: %d phases were declared but %d of them were accepted "
+                   L"(a phase was refused or a label repeated). Please declare the present phases again.\n",
+                   static_cast<int>(phaseCount), static_cast<int>(phases.size()));
+    CIntArray kinds(phases.size());
+    std::size_t i = 0;
+    for (const auto& phase : phases)
+        kinds[i++] = phase.second;
+    return kinds;
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckCalcFlowSpec(BSTR, BSTR, BSTR, VARIANT_BOOL*)
+} // namespace
+
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BSTR)
 {
-    return E_NOTIMPL;
+    return comCall(*this, kInterface, L"CalcFlow", [&](ComCall& call) {
+        const std::wstring specification = textOf(specification1);
+        if (specification != kSupportedSpecification)
+            return call.fail(kCapeNoImpl);
+        const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
+        // Computed on a copy: when the model refuses the inputs, the results of the last calculation stay
+        // as they were.
+        CSimpleHydro model(m_model);
+        CHydro& hydro = model;
+        hydro.SetupFromVelocities(m_diameter, m_roughness, m_inclination, m_phaseCount, kinds,
+                                  m_superficialVelocity, m_density, m_viscosity, m_twoPhaseProps,
+                                  m_heatCapacity, m_thermalConductivity);
+        hydro.ComputeProperties();
+        m_model = model;
+        m_calculated = true;
+        return S_OK;
+    });
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetFinalState(VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckCalcFlowSpec(BSTR specification1, BSTR, BSTR flowregime,
+                                                           VARIANT_BOOL* isSupported)
 {
-    return E_NOTIMPL;
+    if (isSupported == nullptr)
+        return E_POINTER;
+    return comCall(*this, kInterface, L"CheckCalcFlowSpec", [&](ComCall&) {
+        const std::wstring specification = textOf(specification1);
+        // Any imposed regime, even an empty text, is not supported: the model decides the regime.
+        const bool supported = specification == kSupportedSpecification && flowregime == nullptr;
+        *isSupported = supported ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    });
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::SetInitState(VARIANT)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::GetFinalState(VARIANT* propvals)
 {
-    return E_NOTIMPL;
+    if (propvals == nullptr)
+        return E_POINTER;
+    return comCall(*this, kInterface, L"GetFinalState", [&](ComCall& call) {
+        try {
+            arrayToVariant(m_state, propvals, false);
+        } catch (...) {
+            return call.fail(kCapeUnknown);
+        }
+        return S_OK;
+    });
+}
+
+HRESULT STDMETHODCALLTYPE COndivar_Velt::SetInitState(VARIANT propvals)
+{
+    return comCall(*this, kInterface, L"SetInitState", [&](ComCall& call) {
+        CDoubleArray state;
+        try {
+            state = valuesOf(propvals);
+        } catch (...) {
+            return call.fail(kCapeUnknown);
+        }
+        m_state = std::move(state);
+        return S_OK;
+    });
 }
 
 } // namespace ondivar

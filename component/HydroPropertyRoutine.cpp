@@ -1,52 +1,115 @@
-// ICapeHydroPropertyRoutine: the property names the component uses.
-// Not implemented yet: every operation answers E_NOTIMPL.
+// ICapeHydroPropertyRoutine: the names of the properties the component uses under the specification
+// "Us". Nothing is computed; the second specification is never looked at.
+#include "component/Arguments.h"
+#include "component/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
+#include "component/OwnFailure.h"
+
+#include "support/ArrayConversion.h"
+
+#include <iterator>
+
+using TarvoException::CMyException;
 
 namespace ondivar {
+namespace {
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcSingleHydroProp(VARIANT, BSTR)
+constexpr const wchar_t* kInterface = L"ICapeHydroPropertyRoutine";
+
+constexpr const wchar_t* kMixtureResults[] = {L"pressureDropFrictional", L"pressureDropGravity",
+                                              L"pressureDropTotal"};
+constexpr const wchar_t* kSingleResults[] = {L"absoluteVelocity", L"superficialVelocity", L"volumeFraction"};
+constexpr const wchar_t* kGeometry[] = {L"diameter", L"inclination", L"roughness"};
+constexpr const wchar_t* kSingleHydroInputs[] = {L"superficialVelocity"};
+constexpr const wchar_t* kSinglePhaseInputs[] = {L"density"};
+
+// The list of names (an array of BSTRs; what props held is released) or, with no name, VT_EMPTY (what
+// props held is not looked at).
+HRESULT answerList(const wchar_t* const* names, std::size_t count, VARIANT* props)
 {
-    return E_NOTIMPL;
+    if (count == 0)
+        VariantInit(props);
+    else
+        arrayToVariant(names, count, props, false);
+    return S_OK;
+}
+
+// The list for the specification "Us"; any other specification is refused and props left as it was.
+HRESULT answerListForUs(CCapeError& errors, const wchar_t* operation, BSTR specification1,
+                        const wchar_t* const* names, std::size_t count, VARIANT* props)
+{
+    if (props == nullptr)
+        return E_POINTER;
+    return comCall(errors, kInterface, operation, [&](ComCall& call) {
+        if (textOf(specification1) != L"Us")
+            return call.fail(kCapeInvalidArgument);
+        return answerList(names, count, props);
+    });
+}
+
+} // namespace
+
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcSingleHydroProp(VARIANT props, BSTR)
+{
+    constexpr const wchar_t* operation = L"CalcSingleHydroProp";
+    return comCall(*this, kInterface, operation, [&](ComCall&) {
+        CArray1D<std::wstring> names;
+        try {
+            variantToArray(&props, names);
+        } catch (const CMyException& rejected) {
+            std::wstring description;
+            rejected.getDescription(description);
+            return recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument, description);
+        }
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcTwoHydroProp(VARIANT, VARIANT)
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckMixtureHydroPropList(BSTR, BSTR, VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckMixtureHydroPropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return E_NOTIMPL;
+    return answerListForUs(*this, L"CheckMixtureHydroPropList", specification1, kMixtureResults,
+                           std::size(kMixtureResults), props);
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckSingleHydroPropList(BSTR, BSTR, VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckSingleHydroPropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return E_NOTIMPL;
+    return answerListForUs(*this, L"CheckSingleHydroPropList", specification1, kSingleResults,
+                           std::size(kSingleResults), props);
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckTwoHydroPropList(BSTR, BSTR, VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckTwoHydroPropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return E_NOTIMPL;
+    return answerListForUs(*this, L"CheckTwoHydroPropList", specification1, nullptr, 0, props);
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetGeometryPropList(BSTR, BSTR, VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::GetGeometryPropList(BSTR, BSTR, VARIANT* props)
 {
-    return E_NOTIMPL;
+    if (props == nullptr)
+        return E_POINTER;
+    return comCall(*this, kInterface, L"GetGeometryPropList",
+                   [&](ComCall&) { return answerList(kGeometry, std::size(kGeometry), props); });
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroPropList(BSTR, BSTR, VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroPropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return E_NOTIMPL;
+    return answerListForUs(*this, L"GetSingleHydroPropList", specification1, kSingleHydroInputs,
+                           std::size(kSingleHydroInputs), props);
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSinglePhasePropList(BSTR, BSTR, VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSinglePhasePropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return E_NOTIMPL;
+    return answerListForUs(*this, L"GetSinglePhasePropList", specification1, kSinglePhaseInputs,
+                           std::size(kSinglePhaseInputs), props);
 }
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetTwoPhasePropList(BSTR, BSTR, VARIANT*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::GetTwoPhasePropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return E_NOTIMPL;
+    return answerListForUs(*this, L"GetTwoPhasePropList", specification1, nullptr, 0, props);
 }
 
 } // namespace ondivar

@@ -1,27 +1,31 @@
-// IPersistStream: saving and restoring the component.
-// Not implemented yet: every operation answers E_NOTIMPL.
+// IPersistStream: the component keeps nothing from one session to the next. Saving writes no bytes,
+// loading reads none, and the component always reports itself as changed. The stream is never touched.
 #include "component/Ondivar_Velt.h"
 
 namespace ondivar {
 
-HRESULT STDMETHODCALLTYPE COndivar_Velt::GetClassID(CLSID*)
+HRESULT STDMETHODCALLTYPE COndivar_Velt::GetClassID(CLSID* classId)
 {
-    return E_NOTIMPL;
+    if (classId == nullptr)
+        return E_POINTER;
+    // What a host records to create the component again.
+    *classId = CLSID_Ondivar_Velt;
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::IsDirty()
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::Load(IStream*)
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::Save(IStream*, BOOL)
 {
-    return E_NOTIMPL;
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSizeMax(ULARGE_INTEGER*)

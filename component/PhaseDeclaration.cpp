@@ -1,0 +1,34 @@
+#include "component/PhaseDeclaration.h"
+
+#include "component/OwnFailure.h"
+
+namespace ondivar {
+
+bool phaseKindOf(const std::wstring& stateOfAggregation, const std::wstring& typeInfo, EPhases& kind)
+{
+    if (stateOfAggregation == L"Vapor")
+        kind = eVapor;
+    else if (stateOfAggregation == L"Liquid")
+        kind = typeInfo == L"Aqueous" ? eWater : eLiquid;
+    else if (stateOfAggregation == L"Solid" || stateOfAggregation == L"Unknown")
+        kind = eLiquid;
+    else
+        return false;
+    return true;
+}
+
+bool findDeclaredKind(const CPhaseMap& phases, const std::wstring& label, EPhases& kind)
+{
+    const auto found = phases.find(label);
+    if (found == phases.end())
+        return false;
+    kind = found->second;
+    return true;
+}
+
+std::wstring undeclaredLabelMessage(const std::wstring& label)
+{
+    return L"The phase " + quoted(label) + L" was not declared by the last SetPresentPhases.\n";
+}
+
+} // namespace ondivar

@@ -1,0 +1,44 @@
+// ICapeHydroPropertyRoutine: property lists under "Us" only; calculations that compute nothing.
+#include "FlowTesting.h"
+
+namespace ondivar::testing {
+namespace {
+
+using PropertyRoutineTest = ComponentTest;
+using I = ICapeHydroPropertyRoutine;
+
+TEST_F(PropertyRoutineTest, ListsForUsOnly)
+{
+    const std::pair<HRESULT (STDMETHODCALLTYPE I::*)(BSTR, BSTR, VARIANT*), const wchar_t*> lists[] = {
+        {&I::CheckMixtureHydroPropList, L"CheckMixtureHydroPropList"},
+        {&I::CheckSingleHydroPropList, L"CheckSingleHydroPropList"},
+        {&I::CheckTwoHydroPropList, L"CheckTwoHydroPropList"},
+        {&I::GetSingleHydroPropList, L"GetSingleHydroPropList"},
+        {&I::GetSinglePhasePropList, L"GetSinglePhasePropList"},
+        {&I::GetTwoPhasePropList, L"GetTwoPhasePropList"}};
+    auto routine = createComponent<I>();
+    I* r = routine.get();
+    UniqueVariant props;
+    for (const auto& [operation, name] : lists) {
+        ASSERT_EQ(S_OK, (r->*operation)(Text(L"Us"), nullptr, props.put())) << name;
+        for (const wchar_t* specification : {L"us", L"", static_cast<const wchar_t*>(nullptr)}) {
+            V_VT(props.put()) = VT_I4;
+            EXPECT_EQ(kInvalidArgument, (r->*operation)(Text(specification), Text(L"Us"), props.get()));
+            EXPECT_EQ(VT_I4, V_VT(props.get()));
+            expectRecorded(r, L"ICapeHydroPropertyRoutine", name);
+        }
+    }
+    ASSERT_EQ(S_OK, r->GetGeometryPropList(nullptr, Text(L"x"), props.put()));
+    CArray1D<std::wstring> names;
+    variantToArray(props.get(), names);
+    EXPECT_EQ((std::vector<std::wstring>{L"diameter", L"inclination", L"roughness"}),
+              std::vector<std::wstring>(names.begin(), names.end()));
+
+    EXPECT_EQ(S_OK, r->CalcSingleHydroProp(Arg{L"volumeFraction"}, Text(L"gas")));
+    EXPECT_EQ(S_OK, r->CalcTwoHydroProp(Arg{1.0}, Arg{}));
+    EXPECT_EQ(kInvalidArgument, r->CalcSingleHydroProp(Arg{1.0}, nullptr));
+    expectRecorded(r, L"ICapeHydroPropertyRoutine", L"CalcSingleHydroProp");
+}
+
+} // namespace
+} // namespace ondivar::testing
