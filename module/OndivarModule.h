@@ -1,6 +1,12 @@
 // The module object: one instance lives from load to unload of the DLL. It counts the locks on the
-// module (one per live component instance, one per client lock on the class object); the entry points
-// let the DLL unload only while the count is 0. The count may change on any thread.
+// module (one per live component instance, one per client lock on the class object, one while a client
+// holds the cached class object), keeps the DLL's instance handle and the application identifier, and
+// serves the class table and the registration. The entry points let the DLL unload only while the count
+// is 0. The count may change on any thread.
+//
+// The lock count and the identities are in OndivarModule.cpp (linked wherever the component is); the
+// DLL's part (class table, registration, DllMain) is in ModuleServer.cpp and ModuleRegistration.cpp,
+// linked into the DLL only.
 #pragma once
 
 #include <windows.h>
@@ -18,8 +24,38 @@ public:
     LONG unlock() noexcept;
     LONG lockCount() const noexcept;
 
+    // The application identifier, the registrar's %APPID%: {A2F96C13-7B58-4E0A-8D4C-51E3B09F7D26}.
+    static const GUID& appId() noexcept;
+
+    // The DLL's part.
+
+    // DLL_PROCESS_ATTACH keeps the instance handle; DLL_PROCESS_DETACH on FreeLibrary releases the
+    // cached class objects and type information. Never refuses.
+    BOOL dllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept;
+    HINSTANCE instance() const noexcept { return m_instance; }
+
+    // The cached class object of a class in the class table; CLASS_E_CLASSNOTAVAILABLE for another
+    // class id.
+    HRESULT getClassObject(REFCLSID clsid, REFIID riid, void** object) noexcept;
+    // S_OK while the lock count is 0, S_FALSE above.
+    HRESULT canUnloadNow() const noexcept;
+
+    // Registration of the application identifier (script 101), of the classes of the class table (their
+    // scripts) and of the type library (TYPELIB 1), in that order; removal in the reverse order. Each
+    // returns the first failure and runs no later step. They write under HKEY_CLASSES_ROOT, or under
+    // HKEY_CURRENT_USER\Software\Classes while per-user registration is on.
+    HRESULT registerServer() noexcept;
+    HRESULT unregisterServer() noexcept;
+
+    // Per-user registration (DllInstall with "user"): on while a PerUserRegistration lives.
+    bool perUserRegistration() const noexcept { return m_perUser; }
+
 private:
+    friend class PerUserRegistration;
+
     mutable LONG m_lockCount = 0;
+    HINSTANCE m_instance = nullptr;
+    bool m_perUser = false;
 };
 
 // The module object of this DLL.
@@ -32,6 +68,18 @@ public:
     ~ModuleLock() { g_module.unlock(); }
     ModuleLock(const ModuleLock&) = delete;
     ModuleLock& operator=(const ModuleLock&) = delete;
+};
+
+// Switches the module to per-user registration for its lifetime, and back to what it was after.
+class PerUserRegistration {
+public:
+    explicit PerUserRegistration(bool on) noexcept : m_previous(g_module.m_perUser) { g_module.m_perUser = on; }
+    ~PerUserRegistration() { g_module.m_perUser = m_previous; }
+    PerUserRegistration(const PerUserRegistration&) = delete;
+    PerUserRegistration& operator=(const PerUserRegistration&) = delete;
+
+private:
+    bool m_previous;
 };
 
 } // namespace ondivar

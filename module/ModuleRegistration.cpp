@@ -1,0 +1,149 @@
+// Registration and removal of the module: the registrar's scripts (REGISTRY resources) and the type
+// library.
+#include "module/ModuleRegistration.h"
+
+#include "module/ClassTable.h"
+#include "module/OndivarModule.h"
+#include "module/Resources.h"
+#include "module/TypeLibraryRegistration.h"
+#include "module/registrar/Registrar.h"
+
+#include <new>
+
+namespace ondivar {
+namespace {
+
+// A REGISTRY resource of the module: UTF-8 text.
+HRESULT loadScript(HINSTANCE module, UINT id, std::wstring& text)
+{
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), L"REGISTRY");
+    if (resource == nullptr)
+        return HRESULT_FROM_WIN32(GetLastError());
+    HGLOBAL loaded = LoadResource(module, resource);
+    const DWORD size = SizeofResource(module, resource);
+    const char* bytes = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (bytes == nullptr)
+        return HRESULT_FROM_WIN32(GetLastError());
+    text.clear();
+    if (size == 0)
+        return S_OK;
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), nullptr, 0);
+    if (length <= 0)
+        return registrar::kScriptError;
+    text.resize(static_cast<std::size_t>(length));
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), text.data(), length);
+    return S_OK;
+}
+
+std::wstring guidText(const GUID& guid)
+{
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+// Runs the module's REGISTRY script `id` with %MODULE% and %APPID% under `root`.
+HRESULT runModuleScript(HINSTANCE module, UINT id, registrar::ScriptMode mode, const std::wstring& path,
+                        const ClassesRoot& root)
+{
+    std::wstring text;
+    const HRESULT hr = loadScript(module, id, text);
+    if (FAILED(hr))
+        return hr;
+    const registrar::Replacements replacements = {{L"MODULE", path},
+                                                  {L"APPID", guidText(COndivarModule::appId())}};
+    registrar::RegistryRoots roots;
+    roots.classesRoot = root.key();
+    return registrar::runScript(text, replacements, mode, roots);
+}
+
+} // namespace
+
+ClassesRoot::ClassesRoot(bool perUser) noexcept
+{
+    if (!perUser)
+        return;
+    LSTATUS status = ERROR_SUCCESS;
+    m_userClasses = UniqueRegKey::create(HKEY_CURRENT_USER, L"Software\\Classes", KEY_ALL_ACCESS, &status);
+    if (!m_userClasses)
+        m_hr = HRESULT_FROM_WIN32(status);
+}
+
+ClassesRootRedirect::ClassesRootRedirect(const ClassesRoot& root) noexcept
+{
+    if (!root.perUser())
+        return;
+    const LSTATUS status = RegOverridePredefKey(HKEY_CLASSES_ROOT, root.key());
+    m_active = status == ERROR_SUCCESS;
+    m_hr = m_active ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
+ClassesRootRedirect::~ClassesRootRedirect()
+{
+    if (m_active)
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+}
+
+HRESULT modulePath(HINSTANCE module, std::wstring& path) noexcept
+{
+    try {
+        std::wstring buffer(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD length = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+            if (length == 0)
+                return HRESULT_FROM_WIN32(GetLastError());
+            if (length < buffer.size()) {
+                buffer.resize(length);
+                path = std::move(buffer);
+                return S_OK;
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT COndivarModule::registerServer() noexcept
+{
+    const ClassesRoot root(m_perUser);
+    if (FAILED(root.hr()))
+        return root.hr();
+    std::wstring path;
+    HRESULT hr = modulePath(m_instance, path);
+    if (FAILED(hr))
+        return hr;
+    hr = runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Register, path, root);
+    for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
+        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Register, path,
+                             root);
+    if (FAILED(hr))
+        return hr;
+    const ClassesRootRedirect redirect(root);
+    if (FAILED(redirect.hr()))
+        return redirect.hr();
+    return registerTypeLibrary(path, root.perUser());
+}
+
+HRESULT COndivarModule::unregisterServer() noexcept
+{
+    const ClassesRoot root(m_perUser);
+    if (FAILED(root.hr()))
+        return root.hr();
+    std::wstring path;
+    HRESULT hr = modulePath(m_instance, path);
+    if (FAILED(hr))
+        return hr;
+    for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
+        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Unregister, path,
+                             root);
+    if (SUCCEEDED(hr)) {
+        const ClassesRootRedirect redirect(root);
+        hr = FAILED(redirect.hr()) ? redirect.hr() : unregisterTypeLibrary(path, root.perUser(), root.key());
+    }
+    if (FAILED(hr))
+        return hr;
+    return runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Unregister, path, root);
+}
+
+} // namespace ondivar
