@@ -27,7 +27,8 @@ HRESULT loadScript(HINSTANCE module, UINT id, std::wstring& text)
     text.clear();
     if (size == 0)
         return S_OK;
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), nullptr, 0);
     if (length <= 0)
         return registrar::kScriptError;
     text.resize(static_cast<std::size_t>(length));
@@ -115,8 +116,8 @@ HRESULT COndivarModule::registerServer() noexcept
         return hr;
     hr = runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Register, path, root);
     for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
-        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Register, path,
-                             root);
+        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Register,
+                             path, root);
     if (FAILED(hr))
         return hr;
     const ClassesRootRedirect redirect(root);
@@ -135,8 +136,8 @@ HRESULT COndivarModule::unregisterServer() noexcept
     if (FAILED(hr))
         return hr;
     for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
-        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Unregister, path,
-                             root);
+        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Unregister,
+                             path, root);
     if (SUCCEEDED(hr)) {
         const ClassesRootRedirect redirect(root);
         hr = FAILED(redirect.hr()) ? redirect.hr() : unregisterTypeLibrary(path, root.perUser(), root.key());

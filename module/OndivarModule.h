@@ -73,7 +73,10 @@ public:
 // Switches the module to per-user registration for its lifetime, and back to what it was after.
 class PerUserRegistration {
 public:
-    explicit PerUserRegistration(bool on) noexcept : m_previous(g_module.m_perUser) { g_module.m_perUser = on; }
+    explicit PerUserRegistration(bool on) noexcept : m_previous(g_module.m_perUser)
+    {
+        g_module.m_perUser = on;
+    }
     ~PerUserRegistration() { g_module.m_perUser = m_previous; }
     PerUserRegistration(const PerUserRegistration&) = delete;
     PerUserRegistration& operator=(const PerUserRegistration&) = delete;

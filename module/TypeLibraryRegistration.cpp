@@ -8,6 +8,12 @@
 #include <cstdio>
 #include <new>
 
+// oleaut32 exports these (Windows Vista SP1 and later); MinGW's headers do not declare them.
+extern "C" {
+HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* fullPath, OLECHAR* helpDirectory);
+HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libid, WORD major, WORD minor, LCID lcid, SYSKIND syskind);
+}
+
 namespace ondivar {
 namespace {
 
@@ -74,8 +80,8 @@ HRESULT unregisterTypeLibrary(const std::wstring& modulePath, bool perUser, HKEY
         library.reset();
         if (!UniqueRegKey::open(classesRoot, versionKeyPath(identity).c_str(), KEY_READ))
             return S_OK;
-        return perUser ? UnRegisterTypeLibForUser(identity.libid, identity.major, identity.minor, identity.lcid,
-                                                  identity.syskind)
+        return perUser ? UnRegisterTypeLibForUser(identity.libid, identity.major, identity.minor,
+                                                  identity.lcid, identity.syskind)
                        : UnRegisterTypeLib(identity.libid, identity.major, identity.minor, identity.lcid,
                                            identity.syskind);
     } catch (const std::bad_alloc&) {

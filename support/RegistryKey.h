@@ -39,7 +39,8 @@ public:
     }
 
     // Opens parent\path; status tells why it failed (the key is then empty).
-    static UniqueRegKey open(HKEY parent, const wchar_t* path, REGSAM access, LSTATUS* status = nullptr) noexcept
+    static UniqueRegKey open(HKEY parent, const wchar_t* path, REGSAM access,
+                             LSTATUS* status = nullptr) noexcept
     {
         UniqueRegKey key;
         const LSTATUS result = RegOpenKeyExW(parent, path, 0, access, key.put());
@@ -50,11 +51,12 @@ public:
         return key;
     }
     // Opens parent\path, creating what is missing.
-    static UniqueRegKey create(HKEY parent, const wchar_t* path, REGSAM access, LSTATUS* status = nullptr) noexcept
+    static UniqueRegKey create(HKEY parent, const wchar_t* path, REGSAM access,
+                               LSTATUS* status = nullptr) noexcept
     {
         UniqueRegKey key;
-        const LSTATUS result =
-            RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key.put(), nullptr);
+        const LSTATUS result = RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                               nullptr, key.put(), nullptr);
         if (result != ERROR_SUCCESS)
             key.m_key = nullptr;
         if (status != nullptr)

@@ -85,8 +85,8 @@ bool holdsNothingElse(HKEY key)
 {
     DWORD subkeys = 0;
     DWORD values = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return false;
     if (subkeys != 0)
         return false;
@@ -130,7 +130,8 @@ HRESULT applyScript(const ParsedScript& script, ScriptMode mode, const RegistryR
             if (base == nullptr)
                 return E_INVALIDARG;
             for (const ScriptKey& key : root.keys) {
-                const HRESULT hr = mode == ScriptMode::Register ? registerKey(base, key) : unregisterKey(base, key);
+                const HRESULT hr =
+                    mode == ScriptMode::Register ? registerKey(base, key) : unregisterKey(base, key);
                 if (FAILED(hr))
                     return hr;
             }

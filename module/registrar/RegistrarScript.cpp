@@ -158,8 +158,8 @@ private:
     {
         const Token& token = take(symbol);
         if (token.quoted || !equalsNoCase(token.text, symbol))
-            throw SyntaxError{atLine(token.line, L"'" + std::wstring(symbol) + L"' expected, found \"" + token.text +
-                                                     L"\"")};
+            throw SyntaxError{atLine(token.line, L"'" + std::wstring(symbol) + L"' expected, found \"" +
+                                                     token.text + L"\"")};
     }
 
     ScriptRoot root()
@@ -194,7 +194,8 @@ private:
         expect(L"=");
         const Token& type = take(L"a value type");
         if (type.quoted || !equalsNoCase(type.text, L"s"))
-            throw SyntaxError{atLine(type.line, L"only string values (s) are known, found \"" + type.text + L"\"")};
+            throw SyntaxError{
+                atLine(type.line, L"only string values (s) are known, found \"" + type.text + L"\"")};
         const Token& text = take(L"a value");
         // Braces and '=' are syntax unless quoted; anything else unquoted is a value as it stands.
         if (!text.quoted && (text.text == L"{" || text.text == L"}" || text.text == L"="))
@@ -208,12 +209,13 @@ private:
         if (!name.quoted) {
             for (const wchar_t* word : {L"{", L"}", L"=", L"val", L"NoRemove", L"ForceRemove", L"Delete"}) {
                 if (equalsNoCase(name.text, word))
-                    throw SyntaxError{atLine(name.line, std::wstring(what) + L" expected, found \"" + name.text +
-                                                            L"\"")};
+                    throw SyntaxError{
+                        atLine(name.line, std::wstring(what) + L" expected, found \"" + name.text + L"\"")};
             }
         }
         if (name.text.empty() || name.text.size() > 255 || name.text.find(L'\\') != std::wstring::npos)
-            throw SyntaxError{atLine(name.line, L"\"" + name.text + L"\" cannot name a registry key or value")};
+            throw SyntaxError{
+                atLine(name.line, L"\"" + name.text + L"\" cannot name a registry key or value")};
         return name.text;
     }
 
