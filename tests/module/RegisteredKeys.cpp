@@ -1,6 +1,7 @@
 #include "tests/module/RegisteredKeys.h"
 
 #include "support/RegistryKey.h"
+#include "tests/module/RegistrySnapshot.h"
 
 namespace ondivar::test {
 namespace {
@@ -24,34 +25,6 @@ std::string narrow(const std::wstring& text)
     for (wchar_t c : text)
         result += c < 0x80 ? static_cast<char>(c) : '?';
     return result;
-}
-
-// The string value, or why there is none.
-bool readText(HKEY root, const ExpectedEntry& entry, std::wstring& text, std::string& why)
-{
-    const UniqueRegKey key = UniqueRegKey::open(root, entry.key.c_str(), KEY_READ);
-    if (!key) {
-        why = "missing key";
-        return false;
-    }
-    if (entry.valueName == nullptr)
-        return true;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key.get(), entry.valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        why = "missing value";
-        return false;
-    }
-    if (type != REG_SZ) {
-        why = "not a string value (type " + std::to_string(type) + ")";
-        return false;
-    }
-    std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-    size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    RegQueryValueExW(key.get(), entry.valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                     &size);
-    text = buffer.c_str();
-    return true;
 }
 
 } // namespace
@@ -119,14 +92,12 @@ std::vector<std::wstring> removedKeys()
         entries.push_back(std::move(entry));
     std::string failures;
     for (const ExpectedEntry& entry : entries) {
-        std::wstring text;
-        std::string why;
-        if (!readText(classesRoot, entry, text, why))
+        const RegistrySnapshot key(classesRoot, entry.key);
+        const std::wstring text = entry.valueName != nullptr ? key.value(L"", entry.valueName) : L"";
+        if (!key.exists() || text != entry.text)
             failures += "\n  " + narrow(entry.key) + " " + narrow(entry.valueName ? entry.valueName : L"") +
-                        ": " + why;
-        else if (entry.valueName != nullptr && text != entry.text)
-            failures += "\n  " + narrow(entry.key) + " " + narrow(entry.valueName) + ": \"" + narrow(text) +
-                        "\" instead of \"" + narrow(entry.text) + "\"";
+                        (key.exists() ? ": \"" + narrow(text) + "\" instead of \"" + narrow(entry.text) + "\""
+                                      : ": missing key");
     }
     if (failures.empty())
         return ::testing::AssertionSuccess();
