@@ -87,16 +87,20 @@ ChildRun runChild(const std::wstring& commandLine, DWORD timeoutMilliseconds)
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     Handle readEnd;
     Handle writeEnd;
-    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0))
+    Handle errorReadEnd;
+    Handle errorWriteEnd;
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0) ||
+        !CreatePipe(errorReadEnd.put(), errorWriteEnd.put(), &inherit, 0))
         return run;
     SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errorReadEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = nullptr;
     startup.hStdOutput = writeEnd.get();
-    startup.hStdError = writeEnd.get();
+    startup.hStdError = errorWriteEnd.get();
     PROCESS_INFORMATION process{};
     std::wstring mutableLine = commandLine;
     if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
@@ -107,6 +111,7 @@ ChildRun runChild(const std::wstring& commandLine, DWORD timeoutMilliseconds)
     *processHandle.put() = process.hProcess;
     CloseHandle(process.hThread);
     writeEnd.reset();
+    errorWriteEnd.reset();
 
     std::set<HWND> answered;
     BoxSearch search{process.dwProcessId, &answered, &run.messageBoxes};
@@ -114,6 +119,7 @@ ChildRun runChild(const std::wstring& commandLine, DWORD timeoutMilliseconds)
     for (;;) {
         const DWORD state = WaitForSingleObject(processHandle.get(), 50);
         drain(readEnd.get(), run.output);
+        drain(errorReadEnd.get(), run.errors);
         if (state == WAIT_OBJECT_0) {
             run.finished = true;
             break;
@@ -127,6 +133,7 @@ ChildRun runChild(const std::wstring& commandLine, DWORD timeoutMilliseconds)
     }
     GetExitCodeProcess(processHandle.get(), &run.exitCode);
     drain(readEnd.get(), run.output);
+    drain(errorReadEnd.get(), run.errors);
     return run;
 }
 

@@ -20,8 +20,9 @@ struct ChildRun {
     // False when the timeout ended the child.
     bool finished = false;
     DWORD exitCode = 0;
-    // Standard output and standard error together, carriage returns dropped.
+    // What it wrote to standard output and to standard error, carriage returns dropped.
     std::string output;
+    std::string errors;
     // Every message box the child showed, in order; each was answered with OK.
     std::vector<ChildMessageBox> messageBoxes;
 };

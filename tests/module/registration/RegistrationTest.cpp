@@ -44,7 +44,8 @@ ChildRun regsvr32(const wchar_t* options)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "started " << run.started << ", finished " << run.finished
                                          << ", exit code " << run.exitCode << ", output:\n"
-                                         << run.output;
+                                         << run.output << "errors:\n"
+                                         << run.errors;
 }
 
 // The registry keys of the CAPE-OPEN 1.1 library, which our registration must leave as they are: its
@@ -199,8 +200,14 @@ TEST_F(RegisteredComponent, ScriptClientReadsAndSetsTheIdentification)
               "ComponentName=Riser 7\n"
               "ComponentDescription=Slug test section\n"
               "client finished\n",
-              run.output);
-    ASSERT_EQ(1u, run.messageBoxes.size()) << "one farewell, when the script let the component go";
+              run.output)
+        << "errors:\n"
+        << run.errors;
+    std::wstring boxes;
+    for (const auto& box : run.messageBoxes)
+        boxes += box.caption + L": " + box.text + L"\n";
+    ASSERT_EQ(1u, run.messageBoxes.size())
+        << "one farewell, when the script let the component go; seen: " << ::testing::PrintToString(boxes);
     EXPECT_EQ(L"Bye Bye", run.messageBoxes[0].caption);
     EXPECT_EQ(L"Hope to see you soon", run.messageBoxes[0].text);
 }
