@@ -1,0 +1,21 @@
+# Release bundles: `cmake --build build/<arch> --target package` makes Ondivar-<version>-<arch>.zip with the
+# DLL, the command-line client and the registration notes.
+if(TARGET Ondivar)
+  install(TARGETS Ondivar RUNTIME DESTINATION . LIBRARY DESTINATION .)
+endif()
+if(TARGET ondivar-flow)
+  install(TARGETS ondivar-flow RUNTIME DESTINATION .)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/docs/INSTALL.txt DESTINATION .)
+if(EXISTS ${PROJECT_SOURCE_DIR}/tools/examples)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/tools/examples/ DESTINATION examples)
+endif()
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Ondivar)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME Ondivar-${PROJECT_VERSION}-${ONDIVAR_ARCH})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
