@@ -1,0 +1,62 @@
+#include "tools/flow-client/BatchRun.h"
+
+namespace ondivar::flow {
+
+BatchSummary computeProfile(ProfileReader& reader, FlowCalculator& calculator, ResultsCsvWriter& results,
+                            ProfileAccumulator& accumulator, ProgressMeter& progress,
+                            std::ostream& diagnostics)
+{
+    BatchSummary summary;
+    calculator.declarePhases(reader.phases());
+    results.writeHeader();
+
+    ProfileRow row;
+    RowError error;
+    for (;;) {
+        const ProfileReader::Status status = reader.next(row, error);
+        if (status == ProfileReader::Status::End)
+            break;
+        ++summary.rows;
+        bool failed = status == ProfileReader::Status::BadRow;
+        if (!failed) {
+            try {
+                const FlowResult result = calculator.calculate(row.inputs);
+                results.write(row, result, accumulator.add(row.length, result));
+                ++summary.computed;
+            } catch (const CalculationFailure& failure) {
+                failed = true;
+                error.line = row.line;
+                error.reason = failure.what();
+            }
+        }
+        if (failed) {
+            diagnostics << "ondivar-flow: line " << error.line << ": " << error.reason << '\n';
+            summary.failures.push_back(error);
+        }
+        progress.update(summary.rows, reader.bytesRead());
+    }
+    progress.finish(summary.rows);
+    return summary;
+}
+
+void writeSummary(std::ostream& diagnostics, const BatchSummary& summary)
+{
+    diagnostics << "ondivar-flow: " << summary.computed << " of " << summary.rows << " segments computed";
+    if (summary.failures.empty()) {
+        diagnostics << '\n';
+        return;
+    }
+    diagnostics << "; " << summary.failures.size() << (summary.failures.size() == 1 ? " row" : " rows")
+                << " failed, at line";
+    const std::size_t listed = 20;
+    for (std::size_t i = 0; i < summary.failures.size() && i < listed; ++i)
+        diagnostics << (i == 0 ? (summary.failures.size() == 1 ? " " : "s ") : ", ")
+                    << summary.failures[i].line;
+    if (summary.failures.size() > listed)
+        diagnostics << ", ...";
+    diagnostics
+        << "\nondivar-flow: the distances and pressure changes in the results leave the failed segments "
+           "out\n";
+}
+
+} // namespace ondivar::flow

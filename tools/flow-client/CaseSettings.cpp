@@ -1,0 +1,114 @@
+#include "tools/flow-client/CaseSettings.h"
+
+#include <cstddef>
+
+namespace ondivar::flow {
+
+PhaseDeclaration parsePhaseDeclaration(const std::string& text)
+{
+    const std::size_t first = text.find(':');
+    if (first == std::string::npos)
+        throw UsageError("'" + text + "' is not LABEL:STATE[:TYPE]");
+    PhaseDeclaration phase;
+    phase.label = text.substr(0, first);
+    const std::size_t second = text.find(':', first + 1);
+    phase.state =
+        text.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    if (second != std::string::npos)
+        phase.type = text.substr(second + 1);
+    if (!isValidLabel(phase.label))
+        throw UsageError("the phase label '" + phase.label +
+                         "' must be made of letters, digits, '_' and '-' only");
+    if (phase.state.empty())
+        throw UsageError("'" + text + "' has no state of aggregation (Vapor, Liquid, Solid or Unknown)");
+    return phase;
+}
+
+std::vector<PhaseDeclaration> builtInPhases()
+{
+    return {{"gas", "Vapor", ""}, {"oil", "Liquid", "Organic"}};
+}
+
+PipeGeometry builtInPipe()
+{
+    PipeGeometry pipe;
+    pipe.diameter = 0.1;
+    pipe.inclination = 1.0;
+    pipe.roughness = 4.5e-5; // commercial steel
+    return pipe;
+}
+
+PhaseProperties typicalProperties(const PhaseDeclaration& phase)
+{
+    PhaseProperties p;
+    if (phase.state == "Vapor") {
+        p.density = 50.0;
+        p.viscosity = 1.5e-5;
+        p.heatCapacity = 2000.0;
+        p.conductivity = 0.03;
+    } else if (phase.state == "Liquid" && phase.type == "Aqueous") {
+        p.density = 1000.0;
+        p.viscosity = 0.001;
+        p.heatCapacity = 4180.0;
+        p.conductivity = 0.6;
+    } else {
+        p.density = 800.0;
+        p.viscosity = 0.002;
+        p.heatCapacity = 2000.0;
+        p.conductivity = 0.13;
+    }
+    return p;
+}
+
+void checkPhaseLabels(const CaseSettings& settings, const std::vector<PhaseDeclaration>& phases)
+{
+    for (const auto& [label, values] : settings.phaseValues) {
+        bool declared = false;
+        std::string known;
+        for (const PhaseDeclaration& phase : phases) {
+            declared = declared || phase.label == label;
+            known += (known.empty() ? "" : ", ") + phase.label;
+        }
+        if (!declared)
+            throw UsageError("a value is given for phase '" + label +
+                             "', which is not declared (phases: " + known + ")");
+    }
+}
+
+void makeSingleCase(const CaseSettings& settings, std::vector<PhaseDeclaration>& phases, FlowInputs& inputs)
+{
+    const bool builtIn = settings.phases.empty();
+    phases = builtIn ? builtInPhases() : settings.phases;
+    checkPhaseLabels(settings, phases);
+
+    inputs.pipe = builtInPipe();
+    for (const auto& [q, value] : settings.pipe) {
+        if (q == Quantity::Diameter)
+            inputs.pipe.diameter = value;
+        else if (q == Quantity::Inclination)
+            inputs.pipe.inclination = value;
+        else if (q == Quantity::Roughness)
+            inputs.pipe.roughness = value;
+    }
+
+    inputs.properties.clear();
+    for (const PhaseDeclaration& phase : phases) {
+        PhaseProperties p = typicalProperties(phase);
+        bool velocityGiven = builtIn;
+        if (builtIn)
+            p.superficialVelocity = 1.0;
+        const auto values = settings.phaseValues.find(phase.label);
+        if (values != settings.phaseValues.end()) {
+            for (const auto& [q, value] : values->second) {
+                field(p, q) = value;
+                velocityGiven = velocityGiven || q == Quantity::SuperficialVelocity;
+            }
+        }
+        if (!velocityGiven)
+            throw UsageError("phase '" + phase.label + "' has no superficial velocity: give --us " +
+                             phase.label + "=VALUE");
+        inputs.properties.push_back(p);
+    }
+}
+
+} // namespace ondivar::flow

@@ -1,0 +1,32 @@
+// The client's command line: what to run (one calculation, a profile, or the help) and with what.
+#pragma once
+
+#include "tools/flow-client/CaseSettings.h"
+
+#include <string>
+#include <vector>
+
+namespace ondivar::flow {
+
+enum class RunMode { Single, Batch, Help };
+
+struct ClientOptions {
+    RunMode mode = RunMode::Single;
+    // Leave the component's farewell message box to the user instead of acknowledging it.
+    bool interactive = false;
+    // The calculation specification handed to CalcFlow.
+    std::string specification = "Us";
+    CaseSettings settings;
+    // Batch run: the profile, the results file (empty: standard output) and the plot (empty: none).
+    std::string profilePath;
+    std::string resultsPath;
+    std::string svgPath;
+};
+
+// Reads the arguments (without the program name). Throws UsageError.
+ClientOptions parseCommandLine(const std::vector<std::string>& arguments);
+
+// The text --help prints.
+const char* helpText();
+
+} // namespace ondivar::flow

@@ -1,0 +1,57 @@
+#include "tools/flow-client/FarewellWatcher.h"
+
+#include "tools/flow-client/Utf8.h"
+
+#include <string>
+
+namespace ondivar::flow {
+namespace {
+
+FarewellWatcher*& currentWatcher()
+{
+    thread_local FarewellWatcher* watcher = nullptr;
+    return watcher;
+}
+
+std::wstring windowText(HWND window)
+{
+    wchar_t text[512] = {};
+    if (window != nullptr)
+        GetWindowTextW(window, text, 511);
+    return text;
+}
+
+} // namespace
+
+FarewellWatcher::FarewellWatcher(std::ostream& out) : m_out(out), m_previous(currentWatcher())
+{
+    currentWatcher() = this;
+    m_hook = SetWindowsHookExW(WH_CBT, &FarewellWatcher::hook, nullptr, GetCurrentThreadId());
+}
+
+FarewellWatcher::~FarewellWatcher()
+{
+    if (m_hook != nullptr)
+        UnhookWindowsHookEx(m_hook);
+    currentWatcher() = m_previous;
+}
+
+LRESULT CALLBACK FarewellWatcher::hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    FarewellWatcher* self = currentWatcher();
+    // The caption and text are set by the time the box is activated (not yet when it is created).
+    if (code == HCBT_ACTIVATE && self != nullptr) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 15);
+        if (std::wstring(className) == L"#32770") {
+            // The static control holding a message box's text has the id 0xFFFF.
+            self->m_out << "Component: " << toUtf8(windowText(window)) << " \xE2\x80\x94 "
+                        << toUtf8(windowText(GetDlgItem(window, 0xFFFF))) << std::endl;
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(self != nullptr ? self->m_hook : nullptr, code, wParam, lParam);
+}
+
+} // namespace ondivar::flow

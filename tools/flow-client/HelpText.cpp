@@ -1,0 +1,71 @@
+#include "tools/flow-client/CommandLine.h"
+
+namespace ondivar::flow {
+
+const char* helpText()
+{
+    return R"(Usage: ondivar-flow [OPTIONS]
+       ondivar-flow --batch PROFILE.csv [--out RESULTS.csv] [--svg PLOT.svg] [OPTIONS]
+
+Computes steady multiphase flow in a pipe segment with the Ondivar CAPE-OPEN hydrodynamics component
+(program identifier Ondivar.Ondivar_Velt, which must be registered), driving it through COM as a
+simulator does, and prints the flow regime, the pressure gradients and each phase's holdup and velocity.
+
+Without options it computes the built-in case: a vertical pipe of 0.1 m (roughness 4.5e-5 m) carrying
+gas (Vapor; 50 kg/m3, 1.5e-5 Pa s, Cp 2000 J/(kg K), k 0.03 W/(m K)) and oil (Liquid, Organic; 800 kg/m3,
+0.002 Pa s, 2000 J/(kg K), 0.13 W/(m K)), each at a superficial velocity of 1 m/s.
+
+Pipe:
+  --diameter M           inner diameter, m (> 0)
+  --inclination SINE     sine of the angle to the horizontal: 0 horizontal, 1 vertically upward, -1 down
+  --angle DEG            the same as an angle in degrees (-90..90); give --inclination or --angle
+  --roughness M          wall roughness, m (>= 0)
+Phases:
+  --phase LABEL:STATE[:TYPE]
+                         declares a phase (repeat for each); replaces the built-in gas and oil.
+                         STATE: Vapor, Liquid, Solid or Unknown; TYPE: Organic or Aqueous for a liquid.
+                         A declared phase takes typical properties of its kind (gas, oil or water) and
+                         needs --us. LABEL: letters, digits, '_' and '-'.
+  --us LABEL=V           superficial velocity, m/s (negative: flow the other way)
+  --density LABEL=V      density, kg/m3
+  --viscosity LABEL=V    dynamic viscosity, Pa s
+  --cp LABEL=V           heat capacity, J/(kg K)
+  --k LABEL=V            thermal conductivity, W/(m K)
+Other:
+  --specification SPEC   calculation specification handed to CalcFlow (default Us, the one supported)
+  --interactive          leave the component's farewell message box to the user; by default it is
+                         acknowledged and printed as "Component: <caption> - <text>"
+  --help                 this text
+An option's value may also follow '=': --diameter=0.15, --us=gas=2.
+
+Batch mode (a pipeline profile, every segment through one component instance):
+  --batch PROFILE        the profile to compute (CSV, below)
+  --out FILE             results CSV (default: standard output)
+  --svg FILE             also draw pressure and holdups along the line as an SVG plot
+  Pipe and phase options give values for every row, in place of the matching column.
+
+Profile CSV: '#' starts a comment line; blank lines are skipped; fields may be "quoted".
+  phases,gas:Vapor,oil:Liquid:Organic          phase declarations (or --phase options instead)
+  name,length,diameter,angle,roughness,gas.us,gas.density,gas.viscosity,gas.cp,gas.k,oil.us,...
+  riser-1,120,0.15,90,4.5e-5,2.1,60,1.4e-5,2100,0.03,0.8,820,0.003,2000,0.13
+  Columns in any order: length (m, required), diameter, inclination or angle, roughness, and per phase
+  LABEL.us, LABEL.density, LABEL.viscosity, LABEL.cp, LABEL.k (also LABEL.superficialVelocity,
+  LABEL.heatCapacityCp, LABEL.ThermalConductivity); an optional name column. A name may carry its unit in
+  brackets, "length [m]", which must be the unit listed above. Rows run from the inlet downstream.
+
+Results CSV, one row per computed segment:
+  line,name,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,dpdz_total[Pa/m],
+  dpdz_frictional[Pa/m],dpdz_gravity[Pa/m],dp_segment[Pa],dp_cumulative[Pa], and per phase
+  LABEL.holdup[-],LABEL.us[m/s],LABEL.velocity[m/s]
+  line is the segment's line in the profile; dp_segment = dpdz_total x length; dp_cumulative is the
+  pressure change from the inlet to the segment's end (negative: the pressure falls).
+A bad row or a failed calculation is reported on standard error with its line number, and the run goes on
+with the next row; the distances and pressure sums leave failed segments out. Progress is shown on
+standard error for profiles of more than 2000 rows.
+
+Exit status: 0 success; 1 the component or COM failed; 2 bad options or an unusable profile;
+3 a batch run in which some rows failed.
+)";
+}
+
+} // namespace ondivar::flow

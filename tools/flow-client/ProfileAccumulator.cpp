@@ -1,0 +1,31 @@
+#include "tools/flow-client/ProfileAccumulator.h"
+
+#include <cmath>
+
+namespace ondivar::flow {
+
+ProfileAccumulator::ProfileAccumulator(std::vector<std::string> phaseLabels)
+{
+    m_series.holdup.resize(phaseLabels.size());
+    m_series.phaseLabels = std::move(phaseLabels);
+}
+
+SegmentTotals ProfileAccumulator::add(double length, const FlowResult& result)
+{
+    SegmentTotals totals;
+    totals.pressureChange = result.dpdzTotal * length;
+    m_series.distanceStart.push_back(m_distance);
+    m_distance += length;
+    m_pressure += totals.pressureChange;
+    totals.distanceEnd = m_distance;
+    totals.cumulativePressure = m_pressure;
+
+    m_series.distanceEnd.push_back(m_distance);
+    m_series.cumulativePressure.push_back(m_pressure);
+    for (std::size_t p = 0; p < m_series.holdup.size(); ++p)
+        m_series.holdup[p].push_back(p < result.phases.size() ? result.phases[p].volumeFraction
+                                                              : std::nan(""));
+    return totals;
+}
+
+} // namespace ondivar::flow

@@ -1,0 +1,44 @@
+// Adds up a profile's segments: the distance along the line and the pressure change from the inlet,
+// Σ dp/dz × length over the segments computed so far; keeps the points of the plot.
+#pragma once
+
+#include "tools/flow-client/FlowCase.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace ondivar::flow {
+
+struct SegmentTotals {
+    double distanceEnd = 0.0;        // m from the inlet at the segment's end
+    double pressureChange = 0.0;     // Pa over this segment: dp/dz × length
+    double cumulativePressure = 0.0; // Pa from the inlet at the segment's end
+};
+
+// What the plot shows, one entry per computed segment (distances at the segment ends).
+struct ProfileSeries {
+    std::vector<std::string> phaseLabels;
+    std::vector<double> distanceStart;
+    std::vector<double> distanceEnd;
+    std::vector<double> cumulativePressure;
+    std::vector<std::vector<double>> holdup; // [phase][segment]
+};
+
+class ProfileAccumulator {
+public:
+    explicit ProfileAccumulator(std::vector<std::string> phaseLabels);
+
+    // The segment's totals; result.phases must follow the labels given to the constructor.
+    SegmentTotals add(double length, const FlowResult& result);
+
+    std::size_t segments() const noexcept { return m_series.distanceEnd.size(); }
+    const ProfileSeries& series() const noexcept { return m_series; }
+
+private:
+    double m_distance = 0.0;
+    double m_pressure = 0.0;
+    ProfileSeries m_series;
+};
+
+} // namespace ondivar::flow

@@ -1,0 +1,283 @@
+#include "tools/flow-client/ProfileReader.h"
+
+#include "tools/flow-client/CsvFields.h"
+
+#include <algorithm>
+
+namespace ondivar::flow {
+namespace {
+
+const Quantity phaseQuantities[] = {Quantity::SuperficialVelocity, Quantity::Density, Quantity::Viscosity,
+                                    Quantity::HeatCapacity, Quantity::Conductivity};
+const Quantity pipeQuantities[] = {Quantity::Diameter, Quantity::Inclination, Quantity::Roughness};
+
+// "length [m]" → "length" after checking the unit; a name without brackets is returned as it is.
+std::string withoutUnit(const std::string& title, std::string& unit)
+{
+    unit.clear();
+    const std::size_t open = title.find('[');
+    if (open == std::string::npos || title.back() != ']')
+        return title;
+    unit = title.substr(open + 1, title.size() - open - 2);
+    std::string name = title.substr(0, open);
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    return name;
+}
+
+std::string optionFor(Quantity q, const std::string& label)
+{
+    const std::string name(info(q).name);
+    if (q == Quantity::Inclination)
+        return "--inclination or --angle";
+    return label.empty() ? "--" + name : "--" + name + " " + label + "=VALUE";
+}
+
+} // namespace
+
+ProfileFormatError::ProfileFormatError(std::size_t line, const std::string& reason)
+    : std::runtime_error("line " + std::to_string(line) + ": " + reason), m_line(line)
+{
+}
+
+ProfileReader::ProfileReader(std::istream& in, const CaseSettings& settings) : m_in(in), m_settings(settings)
+{
+}
+
+bool ProfileReader::nextContentLine(std::string& line)
+{
+    while (std::getline(m_in, line)) {
+        ++m_line;
+        m_bytes += line.size() + 1;
+        if (m_line == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0)
+            line.erase(0, 3); // a UTF-8 byte order mark
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first != std::string::npos && line[first] != '#')
+            return true;
+    }
+    return false;
+}
+
+void ProfileReader::readHeader()
+{
+    std::string line;
+    std::vector<std::string> fields;
+    auto readFields = [&](const char* missing) {
+        if (!nextContentLine(line))
+            throw ProfileFormatError(m_line, missing);
+        try {
+            fields = splitCsvLine(line);
+        } catch (const std::invalid_argument& e) {
+            throw ProfileFormatError(m_line, e.what());
+        }
+    };
+    readFields("the profile has no header line");
+    if (fields.front() == "phases") {
+        if (!m_settings.phases.empty())
+            throw ProfileFormatError(m_line, "the phases are declared both here and by --phase options");
+        declarePhases(fields);
+        readFields("the profile has no header line after its phases line");
+    } else if (m_settings.phases.empty()) {
+        throw ProfileFormatError(m_line, "no phases declared: start the profile with a line such as "
+                                         "'phases,gas:Vapor,oil:Liquid:Organic' or give --phase options");
+    } else {
+        m_phases = m_settings.phases;
+    }
+    try {
+        checkPhaseLabels(m_settings, m_phases);
+    } catch (const UsageError& e) {
+        throw ProfileFormatError(m_line, e.what());
+    }
+    readColumns(fields);
+    checkCoverage();
+}
+
+void ProfileReader::declarePhases(const std::vector<std::string>& fields)
+{
+    if (fields.size() < 2)
+        throw ProfileFormatError(m_line, "the phases line declares no phase");
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        PhaseDeclaration phase;
+        try {
+            phase = parsePhaseDeclaration(fields[i]);
+        } catch (const UsageError& e) {
+            throw ProfileFormatError(m_line, e.what());
+        }
+        for (const PhaseDeclaration& earlier : m_phases)
+            if (earlier.label == phase.label)
+                throw ProfileFormatError(m_line, "the phase '" + phase.label + "' is declared twice");
+        m_phases.push_back(std::move(phase));
+    }
+}
+
+ProfileReader::Column ProfileReader::column(const std::string& title) const
+{
+    std::string unit;
+    const std::string name = withoutUnit(title, unit);
+    Column c;
+    c.title = title;
+    std::optional<Quantity> q;
+    const std::size_t dot = name.find('.');
+    if (name == "name" && unit.empty()) {
+        return c;
+    } else if (dot == std::string::npos) {
+        q = quantityNamed(name, false);
+        c.kind = Column::Kind::Pipe;
+    } else {
+        const std::string label = name.substr(0, dot);
+        const auto phase = std::find_if(m_phases.begin(), m_phases.end(),
+                                        [&](const PhaseDeclaration& p) { return p.label == label; });
+        if (phase == m_phases.end())
+            throw ProfileFormatError(m_line, "column '" + title + "': no phase '" + label + "' is declared");
+        q = quantityNamed(name.substr(dot + 1), true);
+        c.kind = Column::Kind::Phase;
+        c.phase = static_cast<std::size_t>(phase - m_phases.begin());
+    }
+    if (!q)
+        throw ProfileFormatError(m_line, "unknown column '" + title + "'");
+    if (!unit.empty() && unit != info(*q).unit)
+        throw ProfileFormatError(m_line,
+                                 "column '" + title + "': the unit must be " + std::string(info(*q).unit));
+    c.quantity = *q;
+    return c;
+}
+
+void ProfileReader::readColumns(const std::vector<std::string>& fields)
+{
+    for (const std::string& title : fields) {
+        Column c = column(title);
+        for (const Column& earlier : m_columns) {
+            const bool same =
+                earlier.kind == c.kind && earlier.phase == c.phase &&
+                (earlier.quantity == c.quantity ||
+                 (c.kind == Column::Kind::Pipe &&
+                  (earlier.quantity == Quantity::Angle || earlier.quantity == Quantity::Inclination) &&
+                  (c.quantity == Quantity::Angle || c.quantity == Quantity::Inclination)));
+            if (same)
+                throw ProfileFormatError(m_line, "columns '" + earlier.title + "' and '" + title +
+                                                     "' give the same value");
+        }
+        m_columns.push_back(std::move(c));
+    }
+}
+
+void ProfileReader::checkCoverage() const
+{
+    auto covered = [&](Column::Kind kind, Quantity q, std::size_t phase) {
+        return std::any_of(m_columns.begin(), m_columns.end(), [&](const Column& c) {
+            const bool inclination = q == Quantity::Inclination && c.quantity == Quantity::Angle;
+            return c.kind == kind && c.phase == phase && (c.quantity == q || inclination);
+        });
+    };
+    if (!covered(Column::Kind::Pipe, Quantity::Length, 0))
+        throw ProfileFormatError(m_line, "the header has no column 'length'");
+    for (Quantity q : pipeQuantities) {
+        const bool column = covered(Column::Kind::Pipe, q, 0);
+        const bool option = m_settings.pipe.count(q) != 0;
+        const std::string name =
+            q == Quantity::Inclination ? "inclination' or 'angle" : std::string(info(q).name);
+        if (column && option)
+            throw ProfileFormatError(m_line,
+                                     "'" + name + "' comes both from a column and from " + optionFor(q, ""));
+        if (!column && !option)
+            throw ProfileFormatError(m_line, "no column '" + name + "' and no " + optionFor(q, ""));
+    }
+    for (std::size_t p = 0; p < m_phases.size(); ++p) {
+        const std::string& label = m_phases[p].label;
+        const auto values = m_settings.phaseValues.find(label);
+        for (Quantity q : phaseQuantities) {
+            const bool column = covered(Column::Kind::Phase, q, p);
+            const bool option = values != m_settings.phaseValues.end() && values->second.count(q) != 0;
+            const std::string name = label + "." + std::string(info(q).name);
+            if (column && option)
+                throw ProfileFormatError(m_line, "'" + name + "' comes both from a column and from " +
+                                                     optionFor(q, label));
+            if (!column && !option)
+                throw ProfileFormatError(m_line, "no column '" + name + "' and no " + optionFor(q, label));
+        }
+    }
+}
+
+ProfileReader::Status ProfileReader::next(ProfileRow& row, RowError& error)
+{
+    std::string line;
+    if (!nextContentLine(line))
+        return Status::End;
+    error.line = m_line;
+    std::vector<std::string> fields;
+    try {
+        fields = splitCsvLine(line);
+    } catch (const std::invalid_argument& e) {
+        error.reason = e.what();
+        return Status::BadRow;
+    }
+    row.line = m_line;
+    error.reason = parseRow(fields, row);
+    return error.reason.empty() ? Status::Row : Status::BadRow;
+}
+
+std::string ProfileReader::parseRow(const std::vector<std::string>& fields, ProfileRow& row) const
+{
+    if (fields.size() != m_columns.size())
+        return std::to_string(fields.size()) + " fields where the header has " +
+               std::to_string(m_columns.size());
+
+    // Values the command line gives for every row first, then the columns.
+    row.name.clear();
+    row.length = 0.0;
+    PipeGeometry& pipe = row.inputs.pipe;
+    auto pipeSetting = [&](Quantity q) {
+        const auto found = m_settings.pipe.find(q);
+        return found != m_settings.pipe.end() ? found->second : 0.0;
+    };
+    pipe.diameter = pipeSetting(Quantity::Diameter);
+    pipe.inclination = pipeSetting(Quantity::Inclination);
+    pipe.roughness = pipeSetting(Quantity::Roughness);
+    row.inputs.properties.assign(m_phases.size(), PhaseProperties());
+    for (std::size_t p = 0; p < m_phases.size(); ++p) {
+        const auto values = m_settings.phaseValues.find(m_phases[p].label);
+        if (values != m_settings.phaseValues.end())
+            for (const auto& [q, value] : values->second)
+                field(row.inputs.properties[p], q) = value;
+    }
+
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        const Column& c = m_columns[i];
+        if (c.kind == Column::Kind::Name) {
+            row.name = fields[i];
+            continue;
+        }
+        if (fields[i].empty())
+            return "column '" + c.title + "' is empty";
+        const std::optional<double> value = parseNumber(fields[i]);
+        if (!value)
+            return "column '" + c.title + "': '" + fields[i] + "' is not a number";
+        const std::string problem = checkValue(c.quantity, *value);
+        if (!problem.empty())
+            return "column '" + c.title + "': " + problem;
+        switch (c.quantity) {
+        case Quantity::Length:
+            row.length = *value;
+            break;
+        case Quantity::Diameter:
+            pipe.diameter = *value;
+            break;
+        case Quantity::Inclination:
+            pipe.inclination = *value;
+            break;
+        case Quantity::Angle:
+            pipe.inclination = inclinationOfAngle(*value);
+            break;
+        case Quantity::Roughness:
+            pipe.roughness = *value;
+            break;
+        default:
+            field(row.inputs.properties[c.phase], c.quantity) = *value;
+        }
+    }
+    return std::string();
+}
+
+} // namespace ondivar::flow

@@ -1,0 +1,54 @@
+#include "tools/flow-client/ResultsCsvWriter.h"
+
+#include "tools/flow-client/CsvFields.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace ondivar::flow {
+
+std::string formatNumber(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+ResultsCsvWriter::ResultsCsvWriter(std::ostream& out, const std::vector<PhaseDeclaration>& phases)
+    : m_out(out)
+{
+    for (const PhaseDeclaration& phase : phases)
+        m_labels.push_back(phase.label);
+}
+
+void ResultsCsvWriter::writeHeader()
+{
+    m_out << "line,name,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,"
+             "dpdz_total[Pa/m],dpdz_frictional[Pa/m],dpdz_gravity[Pa/m],dp_segment[Pa],dp_cumulative[Pa]";
+    for (const std::string& label : m_labels)
+        m_out << ',' << label << ".holdup[-]," << label << ".us[m/s]," << label << ".velocity[m/s]";
+    m_out << '\n';
+}
+
+void ResultsCsvWriter::write(const ProfileRow& row, const FlowResult& result, const SegmentTotals& totals)
+{
+    m_out << row.line << ',' << csvField(row.name) << ',' << formatNumber(row.length) << ','
+          << formatNumber(totals.distanceEnd) << ',' << formatNumber(row.inputs.pipe.diameter) << ','
+          << formatNumber(row.inputs.pipe.inclination) << ',' << csvField(result.regime) << ','
+          << csvField(result.qualifier) << ',' << formatNumber(result.dpdzTotal) << ','
+          << formatNumber(result.dpdzFriction) << ',' << formatNumber(result.dpdzGravity) << ','
+          << formatNumber(totals.pressureChange) << ',' << formatNumber(totals.cumulativePressure);
+    for (std::size_t p = 0; p < m_labels.size(); ++p) {
+        const PhaseResult empty;
+        const PhaseResult& r = p < result.phases.size() ? result.phases[p] : empty;
+        m_out << ',' << formatNumber(r.volumeFraction) << ',' << formatNumber(r.superficialVelocity) << ','
+              << formatNumber(r.absoluteVelocity);
+    }
+    m_out << '\n';
+}
+
+} // namespace ondivar::flow
