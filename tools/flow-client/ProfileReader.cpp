@@ -74,22 +74,23 @@ void ProfileReader::readHeader()
         }
     };
     readFields("the profile has no header line");
-    if (fields.front() == "phases") {
-        if (!m_settings.phases.empty())
-            throw ProfileFormatError(m_line, "the phases are declared both here and by --phase options");
-        declarePhases(fields);
-        readFields("the profile has no header line after its phases line");
-    } else if (m_settings.phases.empty()) {
+    const bool phasesLine = fields.front() == "phases";
+    if (phasesLine && !m_settings.phases.empty())
+        throw ProfileFormatError(m_line, "the phases are declared both here and by --phase options");
+    if (!phasesLine && m_settings.phases.empty())
         throw ProfileFormatError(m_line, "no phases declared: start the profile with a line such as "
                                          "'phases,gas:Vapor,oil:Liquid:Organic' or give --phase options");
-    } else {
+    if (phasesLine)
+        declarePhases(fields);
+    else
         m_phases = m_settings.phases;
-    }
     try {
         checkPhaseLabels(m_settings, m_phases);
     } catch (const UsageError& e) {
         throw ProfileFormatError(m_line, e.what());
     }
+    if (phasesLine)
+        readFields("the profile has no header line after its phases line");
     readColumns(fields);
     checkCoverage();
 }

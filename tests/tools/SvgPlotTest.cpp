@@ -1,0 +1,93 @@
+// The SVG plot: a well-formed document with one line per quantity, round axis ticks, escaped texts.
+#include "tools/flow-client/CsvFields.h"
+#include "tools/flow-client/SvgPlot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace ondivar::flow {
+namespace {
+
+std::size_t count(const std::string& text, const std::string& what)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+ProfileSeries series(std::size_t segments)
+{
+    ProfileAccumulator accumulator({"gas", "o<i>l"});
+    FlowResult r;
+    r.phases = {{"gas", 0.4, 1, 2}, {"o<i>l", 0.6, 1, 1.5}};
+    for (std::size_t i = 0; i < segments; ++i) {
+        r.dpdzTotal = -5000.0;
+        accumulator.add(100.0, r);
+    }
+    return accumulator.series();
+}
+
+TEST(SvgPlot, DocumentHasThePressureLineAndOneLinePerPhase)
+{
+    std::ostringstream out;
+    writeProfileSvg(out, series(20), "Line \"A\" & B");
+    const std::string svg = out.str();
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_EQ(count(svg, "<svg "), 1u);
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+    EXPECT_EQ(count(svg, "<polyline"), 3u);
+    EXPECT_NE(svg.find("Line &quot;A&quot; &amp; B"), std::string::npos);
+    EXPECT_NE(svg.find("o&lt;i&gt;l"), std::string::npos);
+    EXPECT_EQ(svg.find("o<i>l"), std::string::npos);
+    // 20 segments of -500 kPa: the pressure axis is in MPa and reaches -10.
+    EXPECT_NE(svg.find("[MPa]"), std::string::npos);
+    EXPECT_NE(svg.find(">-10</text>"), std::string::npos);
+    EXPECT_EQ(count(svg, "<text") - count(svg, "</text>"), 0u);
+}
+
+TEST(SvgPlot, LongSeriesAreThinnedAndGapsBreakTheLine)
+{
+    std::ostringstream big;
+    writeProfileSvg(big, series(100000), "big");
+    EXPECT_LT(big.str().size(), 400000u);
+
+    ProfileSeries s = series(5);
+    s.cumulativePressure[2] = std::nan("");
+    std::ostringstream out;
+    writeProfileSvg(out, s, "gap");
+    EXPECT_EQ(count(out.str(), "<polyline"), 4u);
+
+    std::ostringstream empty;
+    writeProfileSvg(empty, series(0), "none");
+    EXPECT_NE(empty.str().find("no segment was computed"), std::string::npos);
+}
+
+TEST(SvgPlot, AxisTicksAreRoundAndCoverTheRange)
+{
+    const std::vector<double> ticks = axisTicks(-3.7, 12.2, 5);
+    ASSERT_GE(ticks.size(), 3u);
+    EXPECT_LE(ticks.front(), -3.7);
+    EXPECT_GE(ticks.back(), 12.2);
+    const double step = ticks[1] - ticks[0];
+    EXPECT_DOUBLE_EQ(step, 5.0);
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        EXPECT_NEAR(ticks[i] - ticks[i - 1], step, 1e-9);
+    EXPECT_EQ(axisTicks(0.0, 8130.0, 8)[1], 1000.0);
+    EXPECT_GE(axisTicks(2.0, 2.0, 5).size(), 2u); // a flat range still gets an axis
+}
+
+TEST(CsvFields, QuotedFieldsRoundTrip)
+{
+    EXPECT_EQ(splitCsvLine(" a , \"b, \"\"c\"\"\" ,,d"),
+              (std::vector<std::string>{"a", "b, \"c\"", "", "d"}));
+    for (const std::string text : {"plain", "with, comma", "say \"hi\"", " padded ", ""})
+        EXPECT_EQ(splitCsvLine(csvField(text) + ",x"), (std::vector<std::string>{text, "x"}));
+    EXPECT_THROW(splitCsvLine("\"open"), std::invalid_argument);
+    EXPECT_THROW(splitCsvLine("\"a\"b"), std::invalid_argument);
+}
+
+} // namespace
+} // namespace ondivar::flow
