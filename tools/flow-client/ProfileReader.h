@@ -79,7 +79,7 @@ private:
     std::string parseRow(const std::vector<std::string>& fields, ProfileRow& row) const;
 
     std::istream& m_in;
-    const CaseSettings& m_settings;
+    const CaseSettings m_settings;
     std::vector<PhaseDeclaration> m_phases;
     std::vector<Column> m_columns;
     std::size_t m_line = 0;
