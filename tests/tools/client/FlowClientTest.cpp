@@ -1,0 +1,281 @@
+// ondivar-flow against the registered component: the built-in case, options, the farewell box, refusals
+// (bad options, CAPE-OPEN failures) and batch runs over the shipped example profile.
+#include "tests/module/registration/ChildProcess.h"
+#include "tools/flow-client/CsvFields.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ondivar::test::ChildRun;
+using ondivar::test::runChild;
+
+constexpr DWORD childTimeout = 120000;
+const char* const farewellLine = "Component: Bye Bye \xE2\x80\x94 Hope to see you soon";
+
+std::wstring windowsPath(std::wstring path)
+{
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
+std::wstring wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end()); // the paths here are ASCII
+}
+
+ChildRun regsvr32(const wchar_t* options)
+{
+    return runChild(L"regsvr32.exe " + std::wstring(options) + L" \"" + windowsPath(ONDIVAR_DLL_PATH) + L"\"",
+                    childTimeout);
+}
+
+ChildRun client(const std::string& arguments)
+{
+    return runChild(L"\"" + windowsPath(ONDIVAR_FLOW_PATH) + L"\" " + wide(arguments), childTimeout);
+}
+
+::testing::AssertionResult exited(const ChildRun& run, DWORD status)
+{
+    if (run.started && run.finished && run.exitCode == status)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "started " << run.started << ", finished " << run.finished << ", exit status " << run.exitCode
+           << " (expected " << status << "), output:\n"
+           << run.output;
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The numbers on the first line after `from` that starts with prefix.
+std::vector<double> numbersAfter(const std::string& output, const std::string& from,
+                                 const std::string& prefix)
+{
+    std::istringstream lines(output.substr(std::min(output.size(), output.find(from))));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(prefix, 0) != 0)
+            continue;
+        std::vector<double> numbers;
+        const char* p = line.c_str() + prefix.size();
+        for (;;) {
+            char* end = nullptr;
+            const double value = std::strtod(p, &end);
+            if (end == p)
+                break;
+            numbers.push_back(value);
+            p = end;
+        }
+        return numbers;
+    }
+    ADD_FAILURE() << "no line '" << prefix << "' after '" << from << "' in:\n" << output;
+    return {};
+}
+
+double gradient(const std::string& output, const char* name)
+{
+    const std::vector<double> n = numbersAfter(output, "Pressure gradient", std::string("  ") + name);
+    return n.empty() ? std::nan("") : n[0];
+}
+
+// volume fraction, superficial velocity, absolute velocity
+std::vector<double> phaseResult(const std::string& output, const std::string& label)
+{
+    return numbersAfter(output, "Phase results", "  " + label + " ");
+}
+
+std::vector<std::vector<std::string>> readCsv(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);)
+        rows.push_back(ondivar::flow::splitCsvLine(line));
+    return rows;
+}
+
+std::size_t column(const std::vector<std::string>& header, const std::string& name)
+{
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (header[i] == name)
+            return i;
+    ADD_FAILURE() << "no column " << name;
+    return 0;
+}
+
+class FlowClient : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_registered = exited(regsvr32(L"/s"), 0); }
+    static void TearDownTestSuite() { regsvr32(L"/s /u"); }
+    void SetUp() override { ASSERT_TRUE(s_registered) << "regsvr32 could not register Ondivar.dll"; }
+
+    static bool s_registered;
+};
+
+bool FlowClient::s_registered = false;
+
+TEST_F(FlowClient, WithoutArgumentsComputesTheVerticalGasOilCaseAndAcknowledgesTheFarewell)
+{
+    const ChildRun run = client("");
+    ASSERT_TRUE(exited(run, 0));
+    const std::string& out = run.output;
+    EXPECT_TRUE(contains(out, "regime       Slug\n")) << out;
+    EXPECT_TRUE(contains(out, "qualifier    (none)\n"));
+    // Vertical pipe of 0.1 m, gas and oil at 1 m/s each: the drift-flux solution.
+    EXPECT_NEAR(gradient(out, "total"), -5030.638, 1e-3);
+    EXPECT_NEAR(gradient(out, "frictional"), -197.0867, 1e-3);
+    EXPECT_NEAR(gradient(out, "gravity"), -4833.551, 1e-3);
+    const std::vector<double> gas = phaseResult(out, "gas"), oil = phaseResult(out, "oil");
+    ASSERT_EQ(gas.size(), 3u);
+    ASSERT_EQ(oil.size(), 3u);
+    EXPECT_NEAR(gas[0], 0.409711, 1e-6);
+    EXPECT_NEAR(gas[1], 1.0, 1e-12);
+    EXPECT_NEAR(gas[2], 2.440745, 1e-6);
+    EXPECT_NEAR(oil[0], 0.590289, 1e-6);
+    EXPECT_NEAR(oil[2], 1.694086, 1e-6);
+    EXPECT_TRUE(contains(out, "Pa/m"));
+    EXPECT_TRUE(contains(out, farewellLine));
+    EXPECT_TRUE(run.messageBoxes.empty()) << "the client left its farewell box to the runner";
+}
+
+TEST_F(FlowClient, OptionsSetPipeAndPhasesAndInteractiveLeavesTheBoxToTheUser)
+{
+    const ChildRun run = client("--diameter 0.2 --inclination=0 --phase gas:Vapor --phase oil:Liquid:Organic "
+                                "--phase water:Liquid:Aqueous --us gas=2 --us oil=0.5 --us water=0.5 "
+                                "--density gas=20 --density oil=850 --density water=1000 --interactive");
+    ASSERT_TRUE(exited(run, 0));
+    const std::string& out = run.output;
+    EXPECT_TRUE(contains(out, "regime       Separated\n")) << out;
+    EXPECT_TRUE(contains(out, "qualifier    StratifiedSmooth\n"));
+    EXPECT_NEAR(gradient(out, "frictional"), -144.75, 1e-2);
+    EXPECT_EQ(gradient(out, "gravity"), 0.0);
+    const double holdups[] = {2.0 / 3.0, 1.0 / 6.0, 1.0 / 6.0};
+    const char* labels[] = {"gas", "oil", "water"};
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<double> r = phaseResult(out, labels[i]);
+        ASSERT_EQ(r.size(), 3u) << labels[i];
+        EXPECT_NEAR(r[0], holdups[i], 1e-6) << labels[i];
+        EXPECT_NEAR(r[2], 3.0, 1e-6) << labels[i];
+    }
+    EXPECT_FALSE(contains(out, "Component:"));
+    ASSERT_EQ(run.messageBoxes.size(), 1u);
+    EXPECT_EQ(run.messageBoxes[0].caption, L"Bye Bye");
+    EXPECT_EQ(run.messageBoxes[0].text, L"Hope to see you soon");
+}
+
+TEST_F(FlowClient, BadOptionsStopBeforeTheComponentWithStatus2)
+{
+    for (const char* arguments : {"--diameter abc", "--frobnicate", "--us water=1"}) {
+        const ChildRun run = client(arguments);
+        EXPECT_TRUE(exited(run, 2)) << arguments;
+        EXPECT_TRUE(contains(run.output, "Try 'ondivar-flow --help'")) << run.output;
+        EXPECT_FALSE(contains(run.output, "Component:"));
+    }
+    EXPECT_TRUE(contains(client("--diameter abc").output, "--diameter: 'abc' is not a number"));
+    const ChildRun help = client("--help");
+    EXPECT_TRUE(exited(help, 0));
+    EXPECT_TRUE(contains(help.output, "--batch PROFILE"));
+}
+
+TEST_F(FlowClient, RefusedCallsShowWhatTheComponentsErrorInterfacesSay)
+{
+    const ChildRun spec = client("--specification Ux");
+    EXPECT_TRUE(exited(spec, 1));
+    EXPECT_TRUE(contains(spec.output, "ICapeHydroFlowRoutine::CalcFlow failed\n")) << spec.output;
+    EXPECT_TRUE(contains(spec.output, "ECapeUser interface: ICapeHydroFlowRoutine\n"));
+    EXPECT_TRUE(contains(spec.output, "operation:           CalcFlow\n"));
+    EXPECT_TRUE(contains(spec.output, "HRESULT:             0x80040509\n"));
+    EXPECT_TRUE(contains(spec.output, farewellLine));
+
+    const ChildRun phase = client("--phase gas:Plasma --us gas=1");
+    EXPECT_TRUE(exited(phase, 1));
+    EXPECT_TRUE(contains(phase.output, "ICapeHydroFlow::SetPresentPhases failed\n")) << phase.output;
+    EXPECT_TRUE(contains(phase.output, "operation:           SetPresentPhases\n"));
+    EXPECT_TRUE(contains(phase.output, "HRESULT:             0x80040506\n"));
+}
+
+TEST_F(FlowClient, BatchRunsTheExampleProfileThroughOneInstance)
+{
+    const std::string results = std::string(ONDIVAR_OUTPUT_DIR) + "/riser-results.csv";
+    const std::string plot = std::string(ONDIVAR_OUTPUT_DIR) + "/riser.svg";
+    std::remove(results.c_str());
+    std::remove(plot.c_str());
+    const ChildRun run = client("--batch \"" + std::string(ONDIVAR_EXAMPLE_PROFILE) + "\" --out \"" +
+                                results + "\" --svg \"" + plot + "\"");
+    ASSERT_TRUE(exited(run, 0));
+    EXPECT_TRUE(contains(run.output, "20 of 20 segments computed")) << run.output;
+    EXPECT_EQ(run.messageBoxes.size(), 0u);
+    // One instance: one farewell.
+    EXPECT_EQ(run.output.find(farewellLine), run.output.rfind(farewellLine));
+
+    const auto rows = readCsv(results);
+    ASSERT_EQ(rows.size(), 21u);
+    const auto& h = rows[0];
+    const std::size_t name = column(h, "name"), length = column(h, "length[m]"), regime = column(h, "regime"),
+                      total = column(h, "dpdz_total[Pa/m]"), friction = column(h, "dpdz_frictional[Pa/m]"),
+                      gravity = column(h, "dpdz_gravity[Pa/m]"), cumulative = column(h, "dp_cumulative[Pa]"),
+                      distance = column(h, "distance[m]"), gasHoldup = column(h, "gas.holdup[-]"),
+                      oilHoldup = column(h, "oil.holdup[-]");
+    double sum = 0.0, along = 0.0;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const auto& r = rows[i];
+        ASSERT_EQ(r.size(), h.size());
+        EXPECT_EQ(r[regime], "Slug") << r[name];
+        sum += std::stod(r[total]) * std::stod(r[length]);
+        along += std::stod(r[length]);
+        EXPECT_NEAR(std::stod(r[cumulative]), sum, 1e-8 * std::fabs(sum)) << r[name];
+        EXPECT_NEAR(std::stod(r[distance]), along, 1e-9);
+        EXPECT_NEAR(std::stod(r[gasHoldup]) + std::stod(r[oilHoldup]), 1.0, 1e-12) << r[name];
+        if (r[name] == "jumper")
+            EXPECT_EQ(std::stod(r[gravity]), 0.0); // horizontal
+        if (r[name].rfind("riser-", 0) == 0 && r[name] != "riser-top")
+            EXPECT_LT(std::stod(r[gravity]), 20.0 * std::stod(r[friction])) << "vertical: gravity dominates";
+    }
+    EXPECT_EQ(along, 8130.0);
+    EXPECT_LT(sum, -5e6); // the line loses more than 50 bar from the bottom hole to the separator
+
+    std::ifstream svg(plot, std::ios::binary);
+    const std::string drawing((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(drawing.rfind("<?xml", 0), 0u);
+    EXPECT_TRUE(contains(drawing, "<polyline"));
+}
+
+TEST_F(FlowClient, BatchReportsABadRowByLineAndGoesOn)
+{
+    std::ifstream example(ONDIVAR_EXAMPLE_PROFILE, std::ios::binary);
+    std::ostringstream edited;
+    std::size_t lineNumber = 0, badLine = 0;
+    for (std::string line; std::getline(example, line);) {
+        ++lineNumber;
+        if (line.rfind("flowline-3,", 0) == 0) {
+            line.replace(line.find(",0.2,"), 5, ",0.2x,");
+            badLine = lineNumber;
+        }
+        edited << line << '\n';
+    }
+    ASSERT_NE(badLine, 0u);
+    const std::string profile = std::string(ONDIVAR_OUTPUT_DIR) + "/bad-row.csv";
+    const std::string results = std::string(ONDIVAR_OUTPUT_DIR) + "/bad-row-results.csv";
+    std::ofstream(profile, std::ios::binary) << edited.str();
+
+    const ChildRun run = client("--batch \"" + profile + "\" --out \"" + results + "\"");
+    EXPECT_TRUE(exited(run, 3));
+    const std::string where =
+        "line " + std::to_string(badLine) + ": column 'diameter [m]': '0.2x' is not a number";
+    EXPECT_TRUE(contains(run.output, where)) << run.output;
+    EXPECT_TRUE(
+        contains(run.output, "19 of 20 segments computed; 1 row failed, at line " + std::to_string(badLine)));
+    EXPECT_EQ(readCsv(results).size(), 20u);
+}
+
+} // namespace
