@@ -18,7 +18,7 @@ constexpr double height = holdupTop + panelHeight + 70.0;
 // Longer series are thinned to about this many points per line.
 constexpr std::size_t maxPoints = 2000;
 
-const char* const palette[] = {"#d62728", "#8c564b", "#1f77b4", "#2ca02c", "#9467bd", "#ff7f0e"};
+const char* const palette[] = {"#d62728", "#5b3a1a", "#1f77b4", "#2ca02c", "#9467bd", "#ff7f0e"};
 
 std::string num(double value)
 {
