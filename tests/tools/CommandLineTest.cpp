@@ -83,6 +83,10 @@ TEST(CommandLine, RefusalsSayWhy)
         {{"--phase", "g s:Vapor"}, "letters, digits"},
         {{"--phase", "gas:Vapor", "--phase", "gas:Liquid"}, "declared twice"},
         {{"--phase", "water:Liquid:Aqueous"}, "no superficial velocity: give --us water=VALUE"},
+        {{"--phase", "a:Vapor", "--phase", "b:Vapor", "--us", "a=1", "--us", "b=1"},
+         "'a' and 'b' are both vapour"},
+        {{"--phase", "oil:Liquid", "--phase", "sand:Solid", "--us", "oil=1", "--us", "sand=1"},
+         "organic liquid"},
         {{"--out", "r.csv"}, "belong to a batch run"},
         {{"--interactive=yes"}, "takes no value"},
     };

@@ -189,6 +189,9 @@ TEST(ProfileReader, HeaderFaultsStopTheRunWithTheirLine)
     EXPECT_NE(reason.find("no column 'roughness' and no --roughness"), std::string::npos);
     EXPECT_EQ(headerFaultLine("phases,gas:Vapor,gas:Liquid\n" + full), 1u);
     EXPECT_EQ(headerFaultLine("phases,gas\n" + full), 1u);
+    EXPECT_EQ(
+        headerFaultLine("#\nphases,gas:Vapor,oil:Liquid,cond:Unknown\n" + full, CaseSettings(), &reason), 2u);
+    EXPECT_NE(reason.find("both organic liquid"), std::string::npos);
 
     CaseSettings settings;
     settings.pipe[Quantity::Diameter] = 0.1;

@@ -60,6 +60,29 @@ PhaseProperties typicalProperties(const PhaseDeclaration& phase)
     return p;
 }
 
+void checkDistinctKinds(const std::vector<PhaseDeclaration>& phases)
+{
+    // The component's mapping of a declared phase to its kind; -1 for a state it refuses.
+    auto kindOf = [](const PhaseDeclaration& phase) {
+        if (phase.state == "Vapor")
+            return 0;
+        if (phase.state == "Liquid" && phase.type == "Aqueous")
+            return 2;
+        if (phase.state == "Liquid" || phase.state == "Solid" || phase.state == "Unknown")
+            return 1;
+        return -1;
+    };
+    const char* const kindNames[] = {"vapour", "organic liquid", "aqueous liquid"};
+    for (std::size_t i = 0; i < phases.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (kindOf(phases[i]) >= 0 && kindOf(phases[i]) == kindOf(phases[j]))
+                throw UsageError(
+                    "the phases '" + phases[j].label + "' and '" + phases[i].label + "' are both " +
+                    kindNames[kindOf(phases[i])] +
+                    ": the component holds one phase of each kind (vapour, organic liquid, aqueous "
+                    "liquid)");
+}
+
 void checkPhaseLabels(const CaseSettings& settings, const std::vector<PhaseDeclaration>& phases)
 {
     for (const auto& [label, values] : settings.phaseValues) {
@@ -79,6 +102,7 @@ void makeSingleCase(const CaseSettings& settings, std::vector<PhaseDeclaration>&
 {
     const bool builtIn = settings.phases.empty();
     phases = builtIn ? builtInPhases() : settings.phases;
+    checkDistinctKinds(phases);
     checkPhaseLabels(settings, phases);
 
     inputs.pipe = builtInPipe();

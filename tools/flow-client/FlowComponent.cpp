@@ -6,6 +6,7 @@
 #include "support/ErrorInterpretation.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace ondivar::flow {
 namespace {
@@ -95,6 +96,12 @@ void FlowComponent::check(HRESULT hr, const char* call) const
     details.interfaceName = toUtf8(error->m_interfaceName);
     details.operation = toUtf8(error->m_operation);
     details.description = toUtf8(error->m_description);
+    if (details.description.find_first_not_of(" \r\n\t") == std::string::npos) {
+        // No description recorded: the standard text of the HRESULT says at least what kind of failure.
+        std::unique_ptr<TarvoException::CCapeUser> standard;
+        TarvoException::interpretHResult(hr, standard);
+        details.description = toUtf8(standard->m_description) + " (the component gave no description)";
+    }
     details.hresult = static_cast<std::uint32_t>(hr);
     throw CalculationFailure(details);
 }

@@ -25,7 +25,8 @@ Phases:
                          declares a phase (repeat for each); replaces the built-in gas and oil.
                          STATE: Vapor, Liquid, Solid or Unknown; TYPE: Organic or Aqueous for a liquid.
                          A declared phase takes typical properties of its kind (gas, oil or water) and
-                         needs --us. LABEL: letters, digits, '_' and '-'.
+                         needs --us. LABEL: letters, digits, '_' and '-'. The component holds one
+                         phase of each kind: vapour, organic liquid, aqueous liquid.
   --us LABEL=V           superficial velocity, m/s (negative: flow the other way)
   --density LABEL=V      density, kg/m3
   --viscosity LABEL=V    dynamic viscosity, Pa s

@@ -85,6 +85,7 @@ void ProfileReader::readHeader()
     else
         m_phases = m_settings.phases;
     try {
+        checkDistinctKinds(m_phases);
         checkPhaseLabels(m_settings, m_phases);
     } catch (const UsageError& e) {
         throw ProfileFormatError(m_line, e.what());

@@ -195,6 +195,7 @@ TEST_F(FlowClient, RefusedCallsShowWhatTheComponentsErrorInterfacesSay)
     EXPECT_TRUE(contains(spec.output, "ECapeUser interface: ICapeHydroFlowRoutine\n"));
     EXPECT_TRUE(contains(spec.output, "operation:           CalcFlow\n"));
     EXPECT_TRUE(contains(spec.output, "HRESULT:             0x80040509\n"));
+    EXPECT_FALSE(contains(spec.output, "description:         \n")) << "an empty description is replaced";
     EXPECT_TRUE(contains(spec.output, farewellLine));
 
     const ChildRun phase = client("--phase gas:Plasma --us gas=1");
