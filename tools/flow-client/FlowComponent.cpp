@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 namespace ondivar::flow {
 namespace {
@@ -24,6 +25,24 @@ std::string text(const UniqueBstr& s)
 bool isCapeOpenFailure(HRESULT hr)
 {
     return (static_cast<std::uint32_t>(hr) & 0xFFFFFF00u) == 0x80040500u;
+}
+
+// The CAPE-OPEN 1.1 error interface that a CAPE-OPEN HRESULT stands for.
+std::string capeOpenErrorName(HRESULT hr)
+{
+    static const std::pair<std::uint32_t, const char*> names[] = {
+        {0x80040501u, "ECapeUnknown"},      {0x80040502u, "ECapeData"},
+        {0x80040503u, "ECapeLicenceError"}, {0x80040504u, "ECapeBadCOParameter"},
+        {0x80040505u, "ECapeBadArgument"},  {0x80040506u, "ECapeInvalidArgument"},
+        {0x80040507u, "ECapeOutOfBounds"},  {0x80040508u, "ECapeImplementation"},
+        {0x80040509u, "ECapeNoImpl"},       {0x8004050Au, "ECapeLimitedImpl"},
+        {0x8004050Bu, "ECapeComputation"},  {0x8004050Fu, "ECapeFailedInitialisation"},
+        {0x80040511u, "ECapeBadInvOrder"},  {0x80040515u, "ECapePersistenceNotFound"},
+    };
+    for (const auto& [code, name] : names)
+        if (code == static_cast<std::uint32_t>(hr))
+            return name;
+    return "an unnamed CAPE-OPEN error";
 }
 
 // The system's text of hr, or a plain note when it has none.
@@ -96,13 +115,9 @@ void FlowComponent::check(HRESULT hr, const char* call) const
     details.interfaceName = toUtf8(error->m_interfaceName);
     details.operation = toUtf8(error->m_operation);
     details.description = toUtf8(error->m_description);
-    if (details.description.find_first_not_of(" \r\n\t") == std::string::npos) {
-        // No description recorded: the standard text of the HRESULT says at least what kind of failure.
-        std::unique_ptr<TarvoException::CCapeUser> standard;
-        TarvoException::interpretHResult(hr, standard);
-        details.description = toUtf8(standard->m_description) + " (the component gave no description)";
-    }
-    details.hresult = static_cast<std::uint32_t>(hr);
+    if (details.description.find_first_not_of(" \r\n\t") == std::string::npos)
+        details.description =
+            "(the component gave no description; the HRESULT stands for " + capeOpenErrorName(hr) + ")";
     throw CalculationFailure(details);
 }
 
