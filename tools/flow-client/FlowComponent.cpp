@@ -115,6 +115,7 @@ void FlowComponent::check(HRESULT hr, const char* call) const
     details.interfaceName = toUtf8(error->m_interfaceName);
     details.operation = toUtf8(error->m_operation);
     details.description = toUtf8(error->m_description);
+    details.hresult = static_cast<std::uint32_t>(hr);
     if (details.description.find_first_not_of(" \r\n\t") == std::string::npos)
         details.description =
             "(the component gave no description; the HRESULT stands for " + capeOpenErrorName(hr) + ")";
