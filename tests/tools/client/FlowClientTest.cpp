@@ -51,7 +51,8 @@ ChildRun client(const std::string& arguments)
     return ::testing::AssertionFailure()
            << "started " << run.started << ", finished " << run.finished << ", exit status " << run.exitCode
            << " (expected " << status << "), output:\n"
-           << run.output;
+           << run.output << "\nerrors:\n"
+           << run.errors;
 }
 
 bool contains(const std::string& text, const std::string& part)
@@ -178,10 +179,10 @@ TEST_F(FlowClient, BadOptionsStopBeforeTheComponentWithStatus2)
     for (const char* arguments : {"--diameter abc", "--frobnicate", "--us water=1"}) {
         const ChildRun run = client(arguments);
         EXPECT_TRUE(exited(run, 2)) << arguments;
-        EXPECT_TRUE(contains(run.output, "Try 'ondivar-flow --help'")) << run.output;
-        EXPECT_FALSE(contains(run.output, "Component:"));
+        EXPECT_TRUE(contains(run.errors, "Try 'ondivar-flow --help'")) << run.errors;
+        EXPECT_EQ(run.output, "") << "nothing computed, no component created";
     }
-    EXPECT_TRUE(contains(client("--diameter abc").output, "--diameter: 'abc' is not a number"));
+    EXPECT_TRUE(contains(client("--diameter abc").errors, "--diameter: 'abc' is not a number"));
     const ChildRun help = client("--help");
     EXPECT_TRUE(exited(help, 0));
     EXPECT_TRUE(contains(help.output, "--batch PROFILE"));
@@ -191,18 +192,18 @@ TEST_F(FlowClient, RefusedCallsShowWhatTheComponentsErrorInterfacesSay)
 {
     const ChildRun spec = client("--specification Ux");
     EXPECT_TRUE(exited(spec, 1));
-    EXPECT_TRUE(contains(spec.output, "ICapeHydroFlowRoutine::CalcFlow failed\n")) << spec.output;
-    EXPECT_TRUE(contains(spec.output, "ECapeUser interface: ICapeHydroFlowRoutine\n"));
-    EXPECT_TRUE(contains(spec.output, "operation:           CalcFlow\n"));
-    EXPECT_TRUE(contains(spec.output, "HRESULT:             0x80040509\n"));
-    EXPECT_FALSE(contains(spec.output, "description:         \n")) << "an empty description is replaced";
+    EXPECT_TRUE(contains(spec.errors, "ICapeHydroFlowRoutine::CalcFlow failed\n")) << spec.errors;
+    EXPECT_TRUE(contains(spec.errors, "ECapeUser interface: ICapeHydroFlowRoutine\n"));
+    EXPECT_TRUE(contains(spec.errors, "operation:           CalcFlow\n"));
+    EXPECT_TRUE(contains(spec.errors, "HRESULT:             0x80040509\n"));
+    EXPECT_FALSE(contains(spec.errors, "description:         \n")) << "an empty description is replaced";
     EXPECT_TRUE(contains(spec.output, farewellLine));
 
     const ChildRun phase = client("--phase gas:Plasma --us gas=1");
     EXPECT_TRUE(exited(phase, 1));
-    EXPECT_TRUE(contains(phase.output, "ICapeHydroFlow::SetPresentPhases failed\n")) << phase.output;
-    EXPECT_TRUE(contains(phase.output, "operation:           SetPresentPhases\n"));
-    EXPECT_TRUE(contains(phase.output, "HRESULT:             0x80040506\n"));
+    EXPECT_TRUE(contains(phase.errors, "ICapeHydroFlow::SetPresentPhases failed\n")) << phase.errors;
+    EXPECT_TRUE(contains(phase.errors, "operation:           SetPresentPhases\n"));
+    EXPECT_TRUE(contains(phase.errors, "HRESULT:             0x80040506\n"));
 }
 
 TEST_F(FlowClient, BatchRunsTheExampleProfileThroughOneInstance)
@@ -214,7 +215,7 @@ TEST_F(FlowClient, BatchRunsTheExampleProfileThroughOneInstance)
     const ChildRun run = client("--batch \"" + std::string(ONDIVAR_EXAMPLE_PROFILE) + "\" --out \"" +
                                 results + "\" --svg \"" + plot + "\"");
     ASSERT_TRUE(exited(run, 0));
-    EXPECT_TRUE(contains(run.output, "20 of 20 segments computed")) << run.output;
+    EXPECT_TRUE(contains(run.errors, "20 of 20 segments computed")) << run.errors;
     // One instance: one farewell.
     ASSERT_TRUE(contains(run.output, farewellLine));
     EXPECT_EQ(run.output.find(farewellLine), run.output.rfind(farewellLine));
@@ -269,17 +270,22 @@ TEST_F(FlowClient, BatchReportsABadRowByLineAndGoesOn)
     }
     ASSERT_NE(badLine, 0u);
     const std::string profile = std::string(ONDIVAR_OUTPUT_DIR) + "/bad-row.csv";
-    const std::string results = std::string(ONDIVAR_OUTPUT_DIR) + "/bad-row-results.csv";
     std::ofstream(profile, std::ios::binary) << edited.str();
 
-    const ChildRun run = client("--batch \"" + profile + "\" --out \"" + results + "\"");
+    // Without --out the results go to standard output, and everything else to standard error.
+    const ChildRun run = client("--batch \"" + profile + "\"");
     EXPECT_TRUE(exited(run, 3));
     const std::string where =
         "line " + std::to_string(badLine) + ": column 'diameter [m]': '0.2x' is not a number";
-    EXPECT_TRUE(contains(run.output, where)) << run.output;
+    EXPECT_TRUE(contains(run.errors, where)) << run.errors;
     EXPECT_TRUE(
-        contains(run.output, "19 of 20 segments computed; 1 row failed, at line " + std::to_string(badLine)));
-    EXPECT_EQ(readCsv(results).size(), 20u);
+        contains(run.errors, "19 of 20 segments computed; 1 row failed, at line " + std::to_string(badLine)));
+    std::istringstream results(run.output);
+    std::size_t rows = 0;
+    for (std::string line; std::getline(results, line); ++rows)
+        EXPECT_EQ(ondivar::flow::splitCsvLine(line).size(), 19u) << line;
+    EXPECT_EQ(rows, 20u);
+    EXPECT_TRUE(contains(run.errors, farewellLine));
 }
 
 } // namespace
