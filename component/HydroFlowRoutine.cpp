@@ -54,7 +54,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BST
                                   m_superficialVelocity, m_density, m_viscosity, m_twoPhaseProps,
                                   m_heatCapacity, m_thermalConductivity);
         hydro.ComputeProperties();
-        m_model = model;
+        m_model = std::move(model);
         m_calculated = true;
         return S_OK;
     });

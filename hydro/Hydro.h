@@ -39,6 +39,8 @@ public:
     CHydro();
     CHydro(const CHydro&) = default;
     CHydro& operator=(const CHydro&) = default;
+    CHydro(CHydro&&) = default;
+    CHydro& operator=(CHydro&&) = default;
     virtual ~CHydro();
 
     virtual int GetModelType() = 0;

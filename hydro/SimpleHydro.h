@@ -20,6 +20,10 @@ public:
     static constexpr std::array<double, kModelSlots> m_minimumConductivity{0.001, 0.01, 0.01, 0.0};
 
     CSimpleHydro();
+    CSimpleHydro(const CSimpleHydro&) = default;
+    CSimpleHydro& operator=(const CSimpleHydro&) = default;
+    CSimpleHydro(CSimpleHydro&&) = default;
+    CSimpleHydro& operator=(CSimpleHydro&&) = default;
     ~CSimpleHydro() override;
 
     int GetModelType() override;

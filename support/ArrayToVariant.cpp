@@ -46,8 +46,9 @@ void oneDimensional(std::size_t n, VARTYPE kind, Element element, VARIANT* desti
     try {
         const ULONG count = elementCount(n);
         createSafeArray(asVariants ? VARTYPE(VT_VARIANT) : kind, &count, 1, destination);
+        SafeArrayWriter elements(V_ARRAY(destination));
         for (LONG i = 0; i < static_cast<LONG>(count); ++i)
-            putElement(V_ARRAY(destination), &i, element(i));
+            elements.put(static_cast<std::size_t>(i), element(i));
     } catch (const CMyException&) {
         VariantClear(destination);
         throw;
@@ -75,11 +76,10 @@ template <class T> void twoDimensional(const CArray2D<T>& source, VARIANT* desti
     try {
         const ULONG counts[2] = {elementCount(rows), elementCount(columns)};
         createSafeArray(asVariants ? VARTYPE(VT_VARIANT) : AutomationType<T>::value, counts, 2, destination);
-        for (LONG i = 0; i < static_cast<LONG>(counts[0]); ++i) {
-            for (LONG j = 0; j < static_cast<LONG>(counts[1]); ++j) {
-                LONG indices[2] = {i, j};
-                putElement(V_ARRAY(destination), indices, source[i][j]);
-            }
+        SafeArrayWriter elements(V_ARRAY(destination));
+        for (std::size_t i = 0; i < rows; ++i) {
+            for (std::size_t j = 0; j < columns; ++j)
+                elements.put(i + j * rows, source[i][j]);
         }
     } catch (const CMyException&) {
         VariantClear(destination);

@@ -196,7 +196,10 @@ VARTYPE safeArrayElementType(SAFEARRAY* array)
 
 void createSafeArray(VARTYPE elementType, const ULONG* counts, UINT dimensions, VARIANT* destination)
 {
-    std::vector<SAFEARRAYBOUND> bounds(dimensions);
+    // The conversions make arrays of one or two dimensions: their bounds need no allocation.
+    SAFEARRAYBOUND fewBounds[2];
+    std::vector<SAFEARRAYBOUND> manyBounds(dimensions > 2 ? dimensions : 0);
+    SAFEARRAYBOUND* bounds = dimensions > 2 ? manyBounds.data() : fewBounds;
     unsigned long long total = dimensions > 0 ? 1 : 0;
     for (UINT k = 0; k < dimensions; ++k) {
         bounds[k].cElements = counts[k];
@@ -206,7 +209,7 @@ void createSafeArray(VARTYPE elementType, const ULONG* counts, UINT dimensions, 
     }
     VariantClear(destination);
     SAFEARRAY* array = total * elementBytes(elementType) <= maxArrayBytes
-                           ? SafeArrayCreate(elementType, dimensions, bounds.data())
+                           ? SafeArrayCreate(elementType, dimensions, bounds)
                            : nullptr;
     checkCondition(array != nullptr, E_OUTOFMEMORY, arrayErrorName,
                    L"Error while allocating a %d-array of %uld elements\n", static_cast<int>(dimensions),
@@ -332,6 +335,186 @@ void getElement(SAFEARRAY* array, LONG* indices, ComPtr<IDispatch>& value)
         get(array, indices, &read);
     }
     value = ComPtr<IDispatch>::attach(read);
+}
+
+namespace {
+
+// All elements of the array, 0 for a null one.
+unsigned long long totalElements(SAFEARRAY* array)
+{
+    if (array == nullptr || array->cDims == 0)
+        return 0;
+    unsigned long long total = 1;
+    for (USHORT d = 0; d < array->cDims; ++d)
+        total *= array->rgsabound[d].cElements;
+    return total;
+}
+
+} // namespace
+
+SafeArrayReader::SafeArrayReader(SAFEARRAY* array)
+    : m_data(array), m_type(safeArrayElementType(array)), m_count(totalElements(array)),
+      m_elementBytes(array != nullptr ? array->cbElements : 0)
+{
+}
+
+const void* SafeArrayReader::at(std::size_t element, VARTYPE kind) const
+{
+    checkCondition(m_type == kind || m_type == VT_VARIANT, E_INVALIDARG, arrayErrorName, L"%ls",
+                   getTypeMessage);
+    checkCondition(m_data.data() != nullptr, FAILED(m_data.hr()) ? m_data.hr() : E_INVALIDARG, arrayErrorName,
+                   L"%ls", getFailedMessage);
+    checkCondition(element < m_count, DISP_E_BADINDEX, arrayErrorName, L"%ls", getFailedMessage);
+    const void* stored = m_data.data() + element * m_elementBytes;
+    if (m_type == VT_VARIANT)
+        checkCondition(V_VT(static_cast<const VARIANT*>(stored)) == kind, E_INVALIDARG, arrayErrorName,
+                       L"%ls", getTypeMessage);
+    return stored;
+}
+
+void SafeArrayReader::get(std::size_t element, long& value) const
+{
+    const void* stored = at(element, VT_I4);
+    value =
+        m_type == VT_VARIANT ? V_I4(static_cast<const VARIANT*>(stored)) : *static_cast<const LONG*>(stored);
+}
+
+void SafeArrayReader::get(std::size_t element, double& value) const
+{
+    const void* stored = at(element, VT_R8);
+    value = m_type == VT_VARIANT ? V_R8(static_cast<const VARIANT*>(stored))
+                                 : *static_cast<const DOUBLE*>(stored);
+}
+
+void SafeArrayReader::get(std::size_t element, bool& value) const
+{
+    const void* stored = at(element, VT_BOOL);
+    value = (m_type == VT_VARIANT ? V_BOOL(static_cast<const VARIANT*>(stored))
+                                  : *static_cast<const VARIANT_BOOL*>(stored)) == VARIANT_TRUE;
+}
+
+void SafeArrayReader::get(std::size_t element, std::wstring& value) const
+{
+    const void* stored = at(element, VT_BSTR);
+    const BSTR text = m_type == VT_VARIANT ? V_BSTR(static_cast<const VARIANT*>(stored))
+                                           : *static_cast<const BSTR*>(stored);
+    try {
+        // Read up to the first null, as the element-wise conversion does.
+        if (text != nullptr)
+            value.assign(text);
+        else
+            value.clear();
+    } catch (...) {
+        throw CMyException(E_UNEXPECTED, arrayErrorName, L"%ls", getFailedMessage);
+    }
+}
+
+void SafeArrayReader::get(std::size_t element, ComPtr<IDispatch>& value) const
+{
+    const void* stored = at(element, VT_DISPATCH);
+    value = ComPtr<IDispatch>(m_type == VT_VARIANT ? V_DISPATCH(static_cast<const VARIANT*>(stored))
+                                                   : *static_cast<IDispatch* const*>(stored));
+}
+
+SafeArrayWriter::SafeArrayWriter(SAFEARRAY* array)
+    : m_data(array), m_type(safeArrayElementType(array)), m_count(totalElements(array)),
+      m_elementBytes(array != nullptr ? array->cbElements : 0)
+{
+}
+
+void* SafeArrayWriter::at(std::size_t element, VARTYPE kind) const
+{
+    checkCondition(m_type == kind || m_type == VT_VARIANT, E_INVALIDARG, arrayErrorName, L"%ls",
+                   putTypeMessage);
+    checkCondition(m_data.data() != nullptr, FAILED(m_data.hr()) ? m_data.hr() : E_INVALIDARG, arrayErrorName,
+                   L"%ls", putFailedMessage);
+    checkCondition(element < m_count, DISP_E_BADINDEX, arrayErrorName, L"%ls", putFailedMessage);
+    return m_data.data() + element * m_elementBytes;
+}
+
+void SafeArrayWriter::put(std::size_t element, long value)
+{
+    void* stored = at(element, VT_I4);
+    if (m_type == VT_VARIANT) {
+        VariantClear(static_cast<VARIANT*>(stored));
+        setVariant(*static_cast<VARIANT*>(stored), static_cast<LONG>(value));
+    } else {
+        *static_cast<LONG*>(stored) = value;
+    }
+}
+
+void SafeArrayWriter::put(std::size_t element, double value)
+{
+    void* stored = at(element, VT_R8);
+    if (m_type == VT_VARIANT) {
+        VariantClear(static_cast<VARIANT*>(stored));
+        setVariant(*static_cast<VARIANT*>(stored), value);
+    } else {
+        *static_cast<DOUBLE*>(stored) = value;
+    }
+}
+
+void SafeArrayWriter::put(std::size_t element, const wchar_t* value)
+{
+    void* stored = at(element, VT_BSTR);
+    // The array owns the copy; the element's old text goes.
+    const BSTR copy = SysAllocString(value != nullptr ? value : L"");
+    checkCondition(copy != nullptr, E_UNEXPECTED, arrayErrorName, L"%ls", putUnexpectedMessage);
+    if (m_type == VT_VARIANT) {
+        VARIANT* v = static_cast<VARIANT*>(stored);
+        VariantClear(v);
+        V_VT(v) = VT_BSTR;
+        V_BSTR(v) = copy;
+    } else {
+        BSTR* slot = static_cast<BSTR*>(stored);
+        SysFreeString(*slot);
+        *slot = copy;
+    }
+}
+
+void SafeArrayWriter::put(std::size_t element, const std::wstring& value)
+{
+    put(element, value.c_str());
+}
+
+void SafeArrayWriter::put(std::size_t element, const char* value)
+{
+    at(element, VT_BSTR);
+    std::wstring wide;
+    try {
+        wide = widenWithThreadCodePage(value);
+    } catch (...) {
+        throw CMyException(E_UNEXPECTED, arrayErrorName, L"%ls", putUnexpectedMessage);
+    }
+    put(element, wide.c_str());
+}
+
+void SafeArrayWriter::put(std::size_t element, const std::string& value)
+{
+    put(element, value.c_str());
+}
+
+void SafeArrayWriter::put(std::size_t element, IDispatch* value)
+{
+    void* stored = at(element, VT_DISPATCH);
+    if (value != nullptr)
+        value->AddRef();
+    if (m_type == VT_VARIANT) {
+        VARIANT* v = static_cast<VARIANT*>(stored);
+        VariantClear(v);
+        V_VT(v) = VT_DISPATCH;
+        V_DISPATCH(v) = value;
+    } else {
+        IDispatch** slot = static_cast<IDispatch**>(stored);
+        if (*slot != nullptr)
+            (*slot)->Release();
+        *slot = value;
+    }
+}
+
+void SafeArrayWriter::put(std::size_t element, const ComPtr<IDispatch>& value)
+{
+    put(element, value.get());
 }
 
 void safeArrayExtents(SAFEARRAY* array, CArray1D<long>& extents)

@@ -67,6 +67,51 @@ void getElement(SAFEARRAY* array, LONG* indices, std::wstring& value);
 void getElement(SAFEARRAY* array, LONG* indices, ComPtr<IDispatch>& value);
 void getElement(SAFEARRAY* array, LONG* indices, bool& value);
 
+// The elements of a whole array reached through one SafeArrayAccessData instead of a lookup per
+// element: what the conversions use. Elements are numbered in memory order, dimension 1 varying
+// fastest (for an array of r rows indexed from 0, element (i, j) is number i + j * r). Each get and put
+// accepts and refuses exactly what getElement and putElement do, with the same errors; a number past
+// the array's elements is refused as a bad index.
+class SafeArrayReader {
+public:
+    explicit SafeArrayReader(SAFEARRAY* array);
+    void get(std::size_t element, long& value) const;
+    void get(std::size_t element, double& value) const;
+    void get(std::size_t element, std::wstring& value) const;
+    void get(std::size_t element, ComPtr<IDispatch>& value) const;
+    void get(std::size_t element, bool& value) const;
+
+private:
+    // The storage of the element, once its type has been checked against kind.
+    const void* at(std::size_t element, VARTYPE kind) const;
+
+    SafeArrayData<unsigned char> m_data;
+    VARTYPE m_type;
+    unsigned long long m_count;
+    ULONG m_elementBytes;
+};
+
+class SafeArrayWriter {
+public:
+    explicit SafeArrayWriter(SAFEARRAY* array);
+    void put(std::size_t element, long value);
+    void put(std::size_t element, double value);
+    void put(std::size_t element, const wchar_t* value);
+    void put(std::size_t element, const std::wstring& value);
+    void put(std::size_t element, const char* value);
+    void put(std::size_t element, const std::string& value);
+    void put(std::size_t element, IDispatch* value);
+    void put(std::size_t element, const ComPtr<IDispatch>& value);
+
+private:
+    void* at(std::size_t element, VARTYPE kind) const;
+
+    SafeArrayData<unsigned char> m_data;
+    VARTYPE m_type;
+    unsigned long long m_count;
+    ULONG m_elementBytes;
+};
+
 // The number of elements of each dimension, dimension 1 first.
 void safeArrayExtents(SAFEARRAY* array, CArray1D<long>& extents);
 

@@ -79,10 +79,9 @@ template <class T> void oneDimensional(const VARIANT* source, CArray1D<T>& desti
         const long long n = static_cast<long long>(upper) - lower + 1;
         checkCondition(n > 0, E_INVALIDARG, L"Array Error", L"Please contact support\n");
         CArray1D<T> result(arraySize(n));
-        for (long long k = lower; k <= upper; ++k) {
-            LONG index = static_cast<LONG>(k);
-            getElement(array, &index, result[static_cast<std::size_t>(k - lower)]);
-        }
+        const SafeArrayReader elements(array);
+        for (std::size_t k = 0; k < result.size(); ++k)
+            elements.get(k, result[k]);
         destination = std::move(result);
     } catch (const CMyException&) {
         destination = CArray1D<T>();
@@ -122,11 +121,10 @@ template <class T> void twoDimensional(const VARIANT* source, CArray2D<T>& desti
         if (columnCount != 0 && rowCount > SIZE_MAX / sizeof(std::wstring) / columnCount)
             throw std::bad_alloc();
         CArray2D<T> result(rowCount, columnCount);
+        const SafeArrayReader elements(array);
         for (std::size_t i = 0; i < rowCount; ++i) {
-            for (std::size_t j = 0; j < columnCount; ++j) {
-                LONG indices[2] = {static_cast<LONG>(i), static_cast<LONG>(j)};
-                getElement(array, indices, result[i][j]);
-            }
+            for (std::size_t j = 0; j < columnCount; ++j)
+                elements.get(i + j * rowCount, result[i][j]);
         }
         destination = std::move(result);
     } catch (const CMyException&) {
