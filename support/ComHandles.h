@@ -170,6 +170,9 @@ public:
         return &m_a;
     }
     SAFEARRAY* release() noexcept { return std::exchange(m_a, nullptr); }
+    // The held pointer's own address, for a by-reference argument whose callee may replace the array:
+    // whatever it holds afterwards is destroyed with this owner.
+    SAFEARRAY** slot() noexcept { return &m_a; }
     void reset(SAFEARRAY* a = nullptr) noexcept
     {
         if (m_a != nullptr && m_a != a)

@@ -4,7 +4,7 @@
 #include "support/ArrayConversion.h"
 
 #include "CountingDispatch.h"
-#include "MemoryProbe.h"
+#include "tests/common/MemoryProbe.h"
 #include "support/TarvoException.h"
 
 #include <gtest/gtest.h>
