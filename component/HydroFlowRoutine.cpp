@@ -1,6 +1,6 @@
-// ICapeHydroFlowRoutine: the flow calculation under the one specification "Us" (the flow given by the
+// ICapeHydroFlowRoutine: the flow calculation under the one flow basis "Us" (the flow given by the
 // superficial velocity of each phase), and a state vector kept and handed back unchanged. The second
-// specification is never looked at.
+// flow basis argument is never looked at.
 #include "component/Arguments.h"
 #include "component/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
@@ -42,8 +42,8 @@ CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BSTR)
 {
     return comCall(*this, kInterface, L"CalcFlow", [&](ComCall& call) {
-        const std::wstring specification = textOf(specification1);
-        if (specification != kSupportedSpecification)
+        const std::wstring flowSpec = textOf(specification1);
+        if (flowSpec != kSupportedSpecification)
             return call.fail(kCapeNoImpl);
         const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
         // Computed on a copy: when the model refuses the inputs, the results of the last calculation stay
@@ -66,9 +66,9 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckCalcFlowSpec(BSTR specification1, 
     if (isSupported == nullptr)
         return E_POINTER;
     return comCall(*this, kInterface, L"CheckCalcFlowSpec", [&](ComCall&) {
-        const std::wstring specification = textOf(specification1);
+        const std::wstring flowSpec = textOf(specification1);
         // Any imposed regime, even an empty text, is not supported: the model decides the regime.
-        const bool supported = specification == kSupportedSpecification && flowregime == nullptr;
+        const bool supported = flowSpec == kSupportedSpecification && flowregime == nullptr;
         *isSupported = supported ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     });

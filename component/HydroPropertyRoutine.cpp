@@ -1,5 +1,5 @@
-// ICapeHydroPropertyRoutine: the names of the properties the component uses under the specification
-// "Us". Nothing is computed; the second specification is never looked at.
+// ICapeHydroPropertyRoutine: the names of the properties the component uses under the flow basis
+// "Us". Nothing is computed; the second flow basis argument is never looked at.
 #include "component/Arguments.h"
 #include "component/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
@@ -34,7 +34,7 @@ HRESULT answerList(const wchar_t* const* names, std::size_t count, VARIANT* prop
     return S_OK;
 }
 
-// The list for the specification "Us"; any other specification is refused and props left as it was.
+// The list for the flow basis "Us"; any other basis is refused and props left as it was.
 HRESULT answerListForUs(CCapeError& errors, const wchar_t* operation, BSTR specification1,
                         const wchar_t* const* names, std::size_t count, VARIANT* props)
 {

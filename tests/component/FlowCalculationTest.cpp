@@ -51,8 +51,8 @@ TEST_F(FlowCalculationTest, FailuresKeepTheLastResultsUntilCleared)
     const FlowCase c;
     feed(flow.get(), c);
     ASSERT_EQ(S_OK, calcUs(flow));
-    for (const wchar_t* specification : {L"us", L"Us ", L"", static_cast<const wchar_t*>(nullptr)}) {
-        EXPECT_EQ(kNoImpl, routine->CalcFlow(Text(specification), Text(L"Us"), nullptr));
+    for (const wchar_t* flowSpec : {L"us", L"Us ", L"", static_cast<const wchar_t*>(nullptr)}) {
+        EXPECT_EQ(kNoImpl, routine->CalcFlow(Text(flowSpec), Text(L"Us"), nullptr));
         expectRecorded(flow.get(), L"ICapeHydroFlowRoutine", L"CalcFlow");
     }
     // The model refuses vapour, organic and two aqueous phases after it computed their holdups.
@@ -92,7 +92,7 @@ TEST_F(FlowCalculationTest, FailuresKeepTheLastResultsUntilCleared)
     EXPECT_TRUE(std::isnan(result(fresh.get(), L"pressureDropTotal")));
 }
 
-TEST_F(FlowCalculationTest, SpecificationCheckAndStateVector)
+TEST_F(FlowCalculationTest, FlowSpecCheckAndStateVector)
 {
     auto routine = createComponent<ICapeHydroFlowRoutine>();
     const std::tuple<const wchar_t*, const wchar_t*, VARIANT_BOOL> rows[] = {
@@ -100,10 +100,10 @@ TEST_F(FlowCalculationTest, SpecificationCheckAndStateVector)
         {L"Us", L"", VARIANT_FALSE},
         {L"us", nullptr, VARIANT_FALSE},
         {nullptr, nullptr, VARIANT_FALSE}};
-    for (const auto& [specification, regime, expected] : rows) {
+    for (const auto& [flowSpec, regime, expected] : rows) {
         VARIANT_BOOL supported = 7;
         EXPECT_EQ(S_OK,
-                  routine->CheckCalcFlowSpec(Text(specification), Text(L"x"), Text(regime), &supported));
+                  routine->CheckCalcFlowSpec(Text(flowSpec), Text(L"x"), Text(regime), &supported));
         EXPECT_EQ(expected, supported);
     }
     EXPECT_EQ(L"", readErrors(routine.get()).operation);

@@ -21,9 +21,9 @@ TEST_F(PropertyRoutineTest, ListsForUsOnly)
     UniqueVariant props;
     for (const auto& [operation, name] : lists) {
         ASSERT_EQ(S_OK, (r->*operation)(Text(L"Us"), nullptr, props.put())) << name;
-        for (const wchar_t* specification : {L"us", L"", static_cast<const wchar_t*>(nullptr)}) {
+        for (const wchar_t* flowSpec : {L"us", L"", static_cast<const wchar_t*>(nullptr)}) {
             V_VT(props.put()) = VT_I4;
-            EXPECT_EQ(kInvalidArgument, (r->*operation)(Text(specification), Text(L"Us"), props.get()));
+            EXPECT_EQ(kInvalidArgument, (r->*operation)(Text(flowSpec), Text(L"Us"), props.get()));
             EXPECT_EQ(VT_I4, V_VT(props.get()));
             expectRecorded(r, L"ICapeHydroPropertyRoutine", name);
         }

@@ -1,6 +1,6 @@
 // A hundred thousand simulator cycles on one component, each feeding the worked example, calculating
-// and reading the results, every fourth one also taking the failure paths (refused inputs, an unknown
-// specification, results asked before a calculation): the process's memory must not grow, and once the
+// and reading the results, every fourth one also taking the failure paths (refused inputs, an unknown flow
+// basis, results asked before a calculation): the process's memory must not grow, and once the
 // component is gone nothing holds the module.
 #include "tests/common/MemoryProbe.h"
 #include "tests/component/FlowTesting.h"

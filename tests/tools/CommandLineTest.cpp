@@ -25,7 +25,7 @@ TEST(CommandLine, NoArgumentsGiveTheBuiltInVerticalGasOilCase)
     const ClientOptions options = parseCommandLine({});
     EXPECT_EQ(options.mode, RunMode::Single);
     EXPECT_FALSE(options.interactive);
-    EXPECT_EQ(options.specification, "Us");
+    EXPECT_EQ(options.flowSpec, "Us");
     std::vector<PhaseDeclaration> phases;
     FlowInputs inputs;
     makeSingleCase(options.settings, phases, inputs);

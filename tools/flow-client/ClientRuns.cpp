@@ -56,11 +56,11 @@ int runSingle(const ClientOptions& options)
     if (!options.interactive)
         watcher.emplace(std::cout);
     try {
-        FlowComponent component(programId, options.specification);
+        FlowComponent component(programId, options.flowSpec);
         component.declarePhases(phases);
         const FlowResult result = component.calculate(inputs);
-        std::cout << "Ondivar flow calculation (component Ondivar.Ondivar_Velt, specification \""
-                  << options.specification << "\")\n\n";
+        std::cout << "Ondivar flow calculation (component Ondivar.Ondivar_Velt, flow basis \""
+                  << options.flowSpec << "\")\n\n";
         writeResultTable(std::cout, phases, inputs, result);
         std::cout << '\n';
         std::cout.flush();
@@ -113,7 +113,7 @@ int runBatch(const ClientOptions& options)
         if (!options.interactive)
             watcher.emplace(options.resultsPath.empty() ? std::cerr : std::cout);
         try {
-            FlowComponent component(programId, options.specification);
+            FlowComponent component(programId, options.flowSpec);
             ResultsCsvWriter writer(results, reader.phases());
             ProgressMeter progress(std::cerr, sizeError ? 0 : size);
             summary = computeProfile(reader, component, writer, accumulator, progress, std::cerr);

@@ -114,8 +114,8 @@ ClientOptions parseCommandLine(const std::vector<std::string>& arguments)
             options.resultsPath = cursor.value(option);
         } else if (name == "svg") {
             options.svgPath = cursor.value(option);
-        } else if (name == "specification") {
-            options.specification = cursor.value(option);
+        } else if (name == "flowspec") {
+            options.flowSpec = cursor.value(option);
         } else if (name == "phase") {
             PhaseDeclaration phase = phaseDeclarationOption(cursor.value(option));
             for (const PhaseDeclaration& earlier : options.settings.phases)

@@ -14,8 +14,8 @@ struct ClientOptions {
     RunMode mode = RunMode::Single;
     // Leave the component's farewell message box to the user instead of acknowledging it.
     bool interactive = false;
-    // The calculation specification handed to CalcFlow.
-    std::string specification = "Us";
+    // The flow basis handed to CalcFlow.
+    std::string flowSpec = "Us";
     CaseSettings settings;
     // Batch run: the profile, the results file (empty: standard output) and the plot (empty: none).
     std::string profilePath;

@@ -70,8 +70,8 @@ void setValueVariant(double value, UniqueVariant& values)
 
 } // namespace
 
-FlowComponent::FlowComponent(const std::wstring& programId, const std::string& specification)
-    : m_specification(bstr(toWide(specification)))
+FlowComponent::FlowComponent(const std::wstring& programId, const std::string& flowSpec)
+    : m_flowSpec(bstr(toWide(flowSpec)))
 {
     CLSID clsid;
     HRESULT hr = CLSIDFromProgID(programId.c_str(), &clsid);
@@ -215,8 +215,7 @@ FlowResult FlowComponent::calculate(const FlowInputs& inputs)
         setPhaseValue(false, L"ThermalConductivity", m_labels[i], p.conductivity);
     }
     const UniqueBstr none;
-    check(m_routine->CalcFlow(m_specification.get(), none.get(), none.get()),
-          "ICapeHydroFlowRoutine::CalcFlow");
+    check(m_routine->CalcFlow(m_flowSpec.get(), none.get(), none.get()), "ICapeHydroFlowRoutine::CalcFlow");
 
     FlowResult result;
     UniqueBstr regime, qualifier;

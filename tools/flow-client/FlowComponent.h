@@ -17,7 +17,7 @@ namespace ondivar::flow {
 class FlowComponent final : public FlowCalculator {
 public:
     // Creates the component (the calling thread must have entered COM). Throws CalculationFailure.
-    FlowComponent(const std::wstring& programId, const std::string& specification);
+    FlowComponent(const std::wstring& programId, const std::string& flowSpec);
 
     void declarePhases(const std::vector<PhaseDeclaration>& phases) override;
     FlowResult calculate(const FlowInputs& inputs) override;
@@ -35,7 +35,7 @@ private:
     ComPtr<IDispatch> m_object; // the component as a CAPE-OPEN error source
     ComPtr<ICapeHydroFlow> m_flow;
     ComPtr<ICapeHydroFlowRoutine> m_routine;
-    UniqueBstr m_specification;
+    UniqueBstr m_flowSpec;
     std::vector<std::string> m_labelTexts;
     std::vector<UniqueBstr> m_labels;
 };

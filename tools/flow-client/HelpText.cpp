@@ -33,7 +33,7 @@ Phases:
   --cp LABEL=V           heat capacity, J/(kg K)
   --k LABEL=V            thermal conductivity, W/(m K)
 Other:
-  --specification SPEC   calculation specification handed to CalcFlow (default Us, the one supported)
+  --flowspec BASIS       flow basis handed to CalcFlow (default Us, the one supported)
   --interactive          leave the component's farewell message box to the user; by default it is
                          acknowledged and printed as "Component: <caption> - <text>"
   --help                 this text

@@ -190,14 +190,16 @@ TEST_F(FlowClient, BadOptionsStopBeforeTheComponentWithStatus2)
 
 TEST_F(FlowClient, RefusedCallsShowWhatTheComponentsErrorInterfacesSay)
 {
-    const ChildRun spec = client("--specification Ux");
-    EXPECT_TRUE(exited(spec, 1));
-    EXPECT_TRUE(contains(spec.errors, "ICapeHydroFlowRoutine::CalcFlow failed\n")) << spec.errors;
-    EXPECT_TRUE(contains(spec.errors, "ECapeUser interface: ICapeHydroFlowRoutine\n"));
-    EXPECT_TRUE(contains(spec.errors, "operation:           CalcFlow\n"));
-    EXPECT_TRUE(contains(spec.errors, "HRESULT:             0x80040509\n"));
-    EXPECT_FALSE(contains(spec.errors, "description:         \n")) << "an empty description is replaced";
-    EXPECT_TRUE(contains(spec.output, farewellLine));
+    const ChildRun unsupported = client("--flowspec Ux");
+    EXPECT_TRUE(exited(unsupported, 1));
+    EXPECT_TRUE(contains(unsupported.errors, "ICapeHydroFlowRoutine::CalcFlow failed\n"))
+        << unsupported.errors;
+    EXPECT_TRUE(contains(unsupported.errors, "ECapeUser interface: ICapeHydroFlowRoutine\n"));
+    EXPECT_TRUE(contains(unsupported.errors, "operation:           CalcFlow\n"));
+    EXPECT_TRUE(contains(unsupported.errors, "HRESULT:             0x80040509\n"));
+    EXPECT_FALSE(contains(unsupported.errors, "description:         \n"))
+        << "an empty description is replaced";
+    EXPECT_TRUE(contains(unsupported.output, farewellLine));
 
     const ChildRun phase = client("--phase gas:Plasma --us gas=1");
     EXPECT_TRUE(exited(phase, 1));
