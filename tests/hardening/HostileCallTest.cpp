@@ -1,7 +1,9 @@
 // Tens of thousands of calls with random arguments into every method of every interface of one
 // component, through the vtables and through IDispatch::Invoke. The process must survive, every
 // CAPE-OPEN failure must be described by the error interfaces (naming the interface and operation), and
-// the component must still compute the worked example exactly as the model does afterwards.
+// the component must still compute the worked example exactly as the model does afterwards. The
+// component comes from Ondivar.dll, which must agree to be unloaded once it is released.
+#include "DllComponentTest.h"
 #include "HostileArguments.h"
 
 #include "tests/component/FlowTesting.h"
@@ -12,8 +14,6 @@
 
 namespace ondivar::testing {
 namespace {
-
-const bool kTypeLibraryFile = (setOndivarTypeLibraryFile(ONDIVAR_TEST_TYPELIB), true);
 
 constexpr unsigned kSeed = 20261208;
 constexpr int kVtableCalls = 30000;
@@ -30,15 +30,15 @@ struct Method {
     std::function<HRESULT(ArgumentPool&)> call;
 };
 
-class HostileCallTest : public ComponentTest {
+class HostileCallTest : public DllComponentTest {
 protected:
     // Checks what the component answers after a call that returned hr.
     void expectDescribed(HRESULT hr, const Method& m)
     {
         if (SUCCEEDED(hr) || !isCapeOpenFailure(hr))
             return;
-        // Every getter answers (readErrors expects S_OK of each); the code is the failure's own.
-        const ErrorReadout r = readErrors(m_component.get());
+        // Every getter answers (readInterfaceErrors expects S_OK of each); the code is the failure's own.
+        const ErrorReadout r = readInterfaceErrors(m_component.get());
         EXPECT_NE(0, r.code) << describe(m);
         EXPECT_EQ(m.interfaceName, r.interfaceName) << describe(m);
         EXPECT_EQ(m.operation, r.operation) << describe(m);
@@ -178,16 +178,18 @@ std::vector<Method> HostileCallTest::vtableMethods()
 
 TEST_F(HostileCallTest, RandomCallsFailCleanlyAndLeaveTheComponentWorking)
 {
-    ASSERT_TRUE(kTypeLibraryFile);
-    m_component = createComponent<IUnknown>();
+    m_component = createFromDll<IUnknown>();
     ASSERT_TRUE(m_component);
     auto dispatch = m_component.query<IDispatch>();
     std::mt19937 random(kSeed);
-    const std::vector<Method> methods = vtableMethods();
-    for (int i = 0; i < kVtableCalls; ++i) {
-        const Method& m = methods[random() % methods.size()];
-        ArgumentPool arguments(random, dispatch.get());
-        expectDescribed(m.call(arguments), m);
+    {
+        // The calls hold the component's interfaces until the block ends.
+        const std::vector<Method> methods = vtableMethods();
+        for (int i = 0; i < kVtableCalls; ++i) {
+            const Method& m = methods[random() % methods.size()];
+            ArgumentPool arguments(random, dispatch.get());
+            expectDescribed(m.call(arguments), m);
+        }
     }
 
     // The dispatch halves: every dual interface, any member id, any flags, any arguments.
@@ -232,7 +234,7 @@ TEST_F(HostileCallTest, RandomCallsFailCleanlyAndLeaveTheComponentWorking)
         SysFreeString(exception.bstrHelpFile);
         const HRESULT failure = hr == DISP_E_EXCEPTION ? exception.scode : hr;
         if (isCapeOpenFailure(failure)) {
-            const ErrorReadout r = readErrors(m_component.get());
+            const ErrorReadout r = readInterfaceErrors(m_component.get());
             EXPECT_NE(0, r.code);
             EXPECT_FALSE(r.interfaceName.empty());
             EXPECT_FALSE(r.operation.empty());
@@ -254,8 +256,11 @@ TEST_F(HostileCallTest, RandomCallsFailCleanlyAndLeaveTheComponentWorking)
     feed(flow.get(), c);
     ASSERT_EQ(S_OK, calcUs(flow));
     expectResultsOf(referenceModel(c, {0, 1}), flow.get(), c);
+    flow.reset();
     halves.clear();
+    dispatch.reset();
     m_component.reset();
+    expectDllUnloadable();
 }
 
 } // namespace

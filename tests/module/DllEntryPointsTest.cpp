@@ -3,7 +3,7 @@
 // registration/.
 #include "tests/common/MessageBoxWatcher.h"
 #include "tests/common/PrivateRegistry.h"
-#include "tests/module/OndivarDll.h"
+#include "tests/common/OndivarDll.h"
 
 #include "OndivarLib.h"
 #include "support/ComHandles.h"

@@ -2,7 +2,7 @@
 // HKEY_CURRENT_USER: per-user or per-machine by DllInstall's command line, removal, the cleanup after a
 // failed registration, the thread locale.
 #include "tests/common/PrivateRegistry.h"
-#include "tests/module/OndivarDll.h"
+#include "tests/common/OndivarDll.h"
 #include "tests/module/PrivateClassesRoot.h"
 #include "tests/module/RegisteredKeys.h"
 

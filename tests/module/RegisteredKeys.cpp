@@ -116,11 +116,4 @@ std::vector<std::wstring> removedKeys()
     return ::testing::AssertionFailure() << "keys left:" << left;
 }
 
-std::wstring fullPath(const wchar_t* path)
-{
-    wchar_t buffer[MAX_PATH * 2] = {};
-    const DWORD length = GetFullPathNameW(path, MAX_PATH * 2, buffer, nullptr);
-    return std::wstring(buffer, length);
-}
-
 } // namespace ondivar::test

@@ -34,7 +34,4 @@ std::vector<std::wstring> removedKeys();
 // None of the removedKeys is under classesRoot.
 ::testing::AssertionResult holdsNoRegistration(HKEY classesRoot);
 
-// The full path of the DLL as the system names it (backslashes).
-std::wstring fullPath(const wchar_t* path);
-
 } // namespace ondivar::test

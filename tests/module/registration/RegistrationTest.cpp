@@ -2,6 +2,7 @@
 // COM clients (this program, and a VBScript under cscript), then removed by regsvr32 /u. These tests
 // write the prefix's real HKEY_CLASSES_ROOT: CTest runs this program alone.
 #include "tests/common/MessageBoxWatcher.h"
+#include "tests/common/OndivarDll.h"
 #include "tests/module/RegisteredKeys.h"
 #include "tests/module/RegistrySnapshot.h"
 #include "tests/module/registration/ChildProcess.h"
