@@ -1,18 +1,17 @@
-// The component's in arguments as the program's values: a BSTR as a wide string (null as empty), a
-// VARIANT of numbers as an array of doubles (the conversion throws CMyException on anything else).
+// The component's in arguments as the program's values: a BSTR as the text before its first null (null
+// as empty; a view valid during the call, nothing copied), a VARIANT of numbers as an array of doubles
+// (the conversion throws CMyException on anything else).
 #pragma once
 
 #include "support/ArrayConversion.h"
 
-#include <string>
+#include <string_view>
 
 namespace ondivar {
 
-inline std::wstring textOf(BSTR text)
+inline std::wstring_view textOf(BSTR text)
 {
-    std::wstring result;
-    bstrToString(text, result);
-    return result;
+    return text == nullptr ? std::wstring_view() : std::wstring_view(text);
 }
 
 inline CArray1D<double> valuesOf(const VARIANT& values)

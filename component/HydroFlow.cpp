@@ -17,7 +17,7 @@ namespace {
 
 constexpr const wchar_t* kInterface = L"ICapeHydroFlow";
 
-std::wstring noValueMessage(const std::wstring& property)
+std::wstring noValueMessage(std::wstring_view property)
 {
     return L"No value was given for " + quoted(property) + L".\n";
 }
@@ -25,7 +25,7 @@ std::wstring noValueMessage(const std::wstring& property)
 // Stores the first of given into target at the kind declared for label; refuses an undeclared label and
 // an empty given, storing nothing.
 HRESULT storePhaseValue(CCapeError& errors, const wchar_t* operation, const CPhaseMap& phases,
-                        const std::wstring& label, const std::wstring& property, const CDoubleArray& given,
+                        std::wstring_view label, std::wstring_view property, const CDoubleArray& given,
                         CDoubleArray& target)
 {
     EPhases kind = eVapor;
@@ -66,7 +66,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR pty, VARIANT value
     constexpr const wchar_t* operation = L"SetGeometryProp";
     return comCall(*this, kInterface, operation, [&](ComCall&) {
         const CDoubleArray given = valuesOf(values);
-        const std::wstring property = textOf(pty);
+        const std::wstring_view property = textOf(pty);
         double* target = nullptr;
         if (property == L"diameter")
             target = &m_diameter;
@@ -136,7 +136,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSingleHydroProp(BSTR pty, BSTR phase
     constexpr const wchar_t* operation = L"SetSingleHydroProp";
     return comCall(*this, kInterface, operation, [&](ComCall&) {
         const CDoubleArray given = valuesOf(values);
-        const std::wstring property = textOf(pty);
+        const std::wstring_view property = textOf(pty);
         if (property != L"superficialVelocity")
             return S_OK;
         return storePhaseValue(*this, operation, m_phases, textOf(phaseLabel), property, given,
@@ -149,7 +149,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSinglePhaseProp(BSTR pty, BSTR phase
     constexpr const wchar_t* operation = L"SetSinglePhaseProp";
     return comCall(*this, kInterface, operation, [&](ComCall&) {
         const CDoubleArray given = valuesOf(values);
-        const std::wstring property = textOf(pty);
+        const std::wstring_view property = textOf(pty);
         CDoubleArray* target = nullptr;
         if (property == L"density")
             target = &m_density;

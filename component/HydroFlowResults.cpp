@@ -19,7 +19,7 @@ constexpr const wchar_t* kInterface = L"ICapeHydroFlow";
 
 HRESULT answerOneValue(double value, VARIANT* values)
 {
-    arrayToVariant(CDoubleArray(1, value), values, false);
+    arrayToVariant(&value, 1, values, false);
     return S_OK;
 }
 
@@ -46,7 +46,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetMixtureProp(BSTR pty, VARIANT* value
     if (values == nullptr)
         return E_POINTER;
     return comCall(*this, kInterface, L"GetMixtureProp", [&](ComCall& call) {
-        const std::wstring property = textOf(pty);
+        const std::wstring_view property = textOf(pty);
         VariantInit(values);
         if (!m_calculated)
             return call.fail(kCapeUnknown);
@@ -66,8 +66,8 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroProp(BSTR pty, BSTR phase
         return E_POINTER;
     constexpr const wchar_t* operation = L"GetSingleHydroProp";
     return comCall(*this, kInterface, operation, [&](ComCall& call) {
-        const std::wstring property = textOf(pty);
-        const std::wstring label = textOf(phaseLabel);
+        const std::wstring_view property = textOf(pty);
+        const std::wstring_view label = textOf(phaseLabel);
         VariantInit(values);
         if (!m_calculated)
             return call.fail(kCapeUnknown);

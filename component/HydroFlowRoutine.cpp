@@ -42,19 +42,19 @@ CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BSTR)
 {
     return comCall(*this, kInterface, L"CalcFlow", [&](ComCall& call) {
-        const std::wstring flowSpec = textOf(specification1);
+        const std::wstring_view flowSpec = textOf(specification1);
         if (flowSpec != kSupportedSpecification)
             return call.fail(kCapeNoImpl);
         const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
         // Computed on a copy: when the model refuses the inputs, the results of the last calculation stay
-        // as they were.
-        CSimpleHydro model(m_model);
-        CHydro& hydro = model;
+        // as they were. The copy goes into the candidate's own storage.
+        m_candidateModel = m_model;
+        CHydro& hydro = m_candidateModel;
         hydro.SetupFromVelocities(m_diameter, m_roughness, m_inclination, m_phaseCount, kinds,
                                   m_superficialVelocity, m_density, m_viscosity, m_twoPhaseProps,
                                   m_heatCapacity, m_thermalConductivity);
         hydro.ComputeProperties();
-        m_model = std::move(model);
+        std::swap(m_model, m_candidateModel);
         m_calculated = true;
         return S_OK;
     });
@@ -66,7 +66,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckCalcFlowSpec(BSTR specification1, 
     if (isSupported == nullptr)
         return E_POINTER;
     return comCall(*this, kInterface, L"CheckCalcFlowSpec", [&](ComCall&) {
-        const std::wstring flowSpec = textOf(specification1);
+        const std::wstring_view flowSpec = textOf(specification1);
         // Any imposed regime, even an empty text, is not supported: the model decides the regime.
         const bool supported = flowSpec == kSupportedSpecification && flowregime == nullptr;
         *isSupported = supported ? VARIANT_TRUE : VARIANT_FALSE;

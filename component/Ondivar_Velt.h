@@ -5,6 +5,7 @@
 
 #include "component/CapeError.h"
 #include "component/ComObjectRoot.h"
+#include "component/PhaseDeclaration.h"
 #include "hydro/Phases.h"
 #include "hydro/SimpleHydro.h"
 #include "module/OndivarModule.h"
@@ -13,7 +14,6 @@
 #include "OndivarLib.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 
 namespace ondivar {
@@ -135,8 +135,10 @@ private:
     IUnknown* identity() noexcept { return static_cast<ICapeIdentification*>(this); }
 
     // Members, in the order they are built (destroyed in reverse).
-    // The model: lives exactly as long as the component.
+    // The model: lives exactly as long as the component. CalcFlow computes on the candidate, a copy of
+    // the model, and swaps the two on success; keeping the candidate keeps its storage.
     CSimpleHydro m_model;
+    CSimpleHydro m_candidateModel;
     std::wstring m_componentName;
     std::wstring m_componentDescription;
     bool m_calculated = false;
@@ -147,7 +149,7 @@ private:
     // Number of labels the last SetPresentPhases declared; 0 before any.
     std::int32_t m_phaseCount = 0;
     // Present phases: label to kind, in label order.
-    std::map<std::wstring, EPhases> m_phases;
+    CPhaseMap m_phases;
     // Inputs per phase kind, 3 slots indexed by EPhases.
     CDoubleArray m_superficialVelocity;
     CDoubleArray m_density;

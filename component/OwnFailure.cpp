@@ -16,9 +16,14 @@ HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName,
     return errors.recordError(described, interfaceName, operation);
 }
 
-std::wstring quoted(const std::wstring& text)
+std::wstring quoted(std::wstring_view text)
 {
-    return L"\"" + text + L"\"";
+    std::wstring result;
+    result.reserve(text.size() + 2);
+    result += L'"';
+    result += text;
+    result += L'"';
+    return result;
 }
 
 } // namespace ondivar

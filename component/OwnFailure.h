@@ -6,6 +6,7 @@
 #include "component/CapeError.h"
 
 #include <string>
+#include <string_view>
 
 namespace ondivar {
 
@@ -21,6 +22,6 @@ HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName,
                                HRESULT capeHr, const std::wstring& description);
 
 // "text" in double quotes, for descriptions that name what the caller gave.
-std::wstring quoted(const std::wstring& text);
+std::wstring quoted(std::wstring_view text);
 
 } // namespace ondivar

@@ -17,7 +17,7 @@ bool phaseKindOf(const std::wstring& stateOfAggregation, const std::wstring& typ
     return true;
 }
 
-bool findDeclaredKind(const CPhaseMap& phases, const std::wstring& label, EPhases& kind)
+bool findDeclaredKind(const CPhaseMap& phases, std::wstring_view label, EPhases& kind)
 {
     const auto found = phases.find(label);
     if (found == phases.end())
@@ -26,7 +26,7 @@ bool findDeclaredKind(const CPhaseMap& phases, const std::wstring& label, EPhase
     return true;
 }
 
-std::wstring undeclaredLabelMessage(const std::wstring& label)
+std::wstring undeclaredLabelMessage(std::wstring_view label)
 {
     return L"The phase " + quoted(label) + L" was not declared by the last SetPresentPhases.\n";
 }

@@ -114,6 +114,16 @@ void arrayToVariant(const CArray1D<ComPtr<IDispatch>>& source, VARIANT* destinat
     oneDimensional(source, destination, asVariants);
 }
 
+void arrayToVariant(const double* source, std::size_t count, VARIANT* destination, bool asVariants)
+{
+    checkDestination(destination);
+    resetDestination(destination);
+    TarvoException::checkCondition(source != nullptr || count == 0, E_POINTER, L"Array Error",
+                                   L"No numbers to convert into an array.\n");
+    oneDimensional(
+        count, VT_R8, [&](LONG i) { return source[i]; }, destination, asVariants);
+}
+
 void arrayToVariant(const wchar_t* const* source, std::size_t count, VARIANT* destination, bool asVariants)
 {
     checkDestination(destination);

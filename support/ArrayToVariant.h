@@ -20,6 +20,8 @@ void arrayToVariant(const CArray1D<double>& source, VARIANT* destination, bool a
 void arrayToVariant(const CArray1D<std::string>& source, VARIANT* destination, bool asVariants);
 void arrayToVariant(const CArray1D<std::wstring>& source, VARIANT* destination, bool asVariants);
 void arrayToVariant(const CArray1D<ComPtr<IDispatch>>& source, VARIANT* destination, bool asVariants);
+// count numbers from source (which may be null only when count is 0).
+void arrayToVariant(const double* source, std::size_t count, VARIANT* destination, bool asVariants);
 // count null-terminated wide texts; a null text becomes an empty string.
 void arrayToVariant(const wchar_t* const* source, std::size_t count, VARIANT* destination, bool asVariants);
 

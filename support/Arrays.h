@@ -1,5 +1,6 @@
 // The system's fixed-size numeric and text arrays: one-, two- and three-dimensional, indexed from 0.
-// Plain values: copying copies the elements (copy() says so explicitly where that matters to a reader).
+// Plain values: copying copies the elements (copy() says so explicitly where that matters to a reader);
+// assigning an array of the same shape reuses the storage already held.
 // No Windows header: the model uses them.
 #pragma once
 
@@ -9,8 +10,7 @@
 
 namespace ondivar {
 
-template <class T>
-class CArray1D {
+template <class T> class CArray1D {
 public:
     CArray1D() noexcept = default;
     // n elements without initial values (value-initialised: 0, false, empty string).
@@ -22,9 +22,15 @@ public:
         std::copy(other.begin(), other.end(), begin());
     }
     CArray1D(CArray1D&& other) noexcept = default;
+    // Copies into the elements already held when the sizes agree (nothing is allocated, and nested
+    // arrays of the same shape are copied in place too); otherwise into new storage.
     CArray1D& operator=(const CArray1D& other)
     {
-        if (this != &other)
+        if (this == &other)
+            return *this;
+        if (m_size == other.m_size)
+            std::copy(other.begin(), other.end(), begin());
+        else
             *this = CArray1D(other);
         return *this;
     }
@@ -58,8 +64,7 @@ private:
 };
 
 // rows x columns, row-major; each row is a CArray1D.
-template <class T>
-class CArray2D {
+template <class T> class CArray2D {
 public:
     CArray2D() noexcept = default;
     CArray2D(std::size_t rows, std::size_t columns) : m_columns(columns), m_rows(rows)
@@ -91,8 +96,7 @@ private:
 };
 
 // planes x rows x columns.
-template <class T>
-class CArray3D {
+template <class T> class CArray3D {
 public:
     CArray3D() noexcept = default;
     CArray3D(std::size_t planes, std::size_t rows, std::size_t columns, const T& fill) : m_planes(planes)
@@ -117,4 +121,4 @@ private:
     CArray1D<CArray2D<T>> m_planes;
 };
 
-}  // namespace ondivar
+} // namespace ondivar

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,17 +80,28 @@ private:
         return observed;
     }
 
+    static bool isDialog(HWND window)
+    {
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 15);
+        return std::wstring(className) == L"#32770";
+    }
+
     static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam)
     {
         MessageBoxWatcher* self = current();
-        if (code == HCBT_ACTIVATE && self != nullptr) {
-            HWND window = reinterpret_cast<HWND>(wParam);
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 15);
-            if (std::wstring(className) == L"#32770") {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && self != nullptr && isDialog(window)) {
+            // A box is activated again when another window took the activation from it (other programs
+            // show boxes on the same desktop): it is recorded once.
+            if (std::find(self->m_open.begin(), self->m_open.end(), window) == self->m_open.end()) {
+                self->m_open.push_back(window);
                 self->m_seen.push_back(describe(window));
-                PostMessageW(window, WM_COMMAND, IDOK, 0);
             }
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        } else if (code == HCBT_DESTROYWND && self != nullptr) {
+            self->m_open.erase(std::remove(self->m_open.begin(), self->m_open.end(), window),
+                               self->m_open.end());
         }
         return CallNextHookEx(self != nullptr ? self->m_hook : nullptr, code, wParam, lParam);
     }
@@ -97,6 +109,8 @@ private:
     HHOOK m_hook = nullptr;
     MessageBoxWatcher* m_previous = nullptr;
     std::vector<ObservedMessageBox> m_seen;
+    // The boxes recorded and not destroyed yet.
+    std::vector<HWND> m_open;
 };
 
 } // namespace ondivar::testing

@@ -40,16 +40,20 @@ LRESULT CALLBACK FarewellWatcher::hook(int code, WPARAM wParam, LPARAM lParam)
 {
     FarewellWatcher* self = currentWatcher();
     // The caption and text are set by the time the box is activated (not yet when it is created).
+    HWND window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && self != nullptr) {
-        HWND window = reinterpret_cast<HWND>(wParam);
         wchar_t className[16] = {};
         GetClassNameW(window, className, 15);
         if (std::wstring(className) == L"#32770") {
             // The static control holding a message box's text has the id 0xFFFF.
-            self->m_out << "Component: " << toUtf8(windowText(window)) << " \xE2\x80\x94 "
-                        << toUtf8(windowText(GetDlgItem(window, 0xFFFF))) << std::endl;
+            if (window != self->m_printed)
+                self->m_out << "Component: " << toUtf8(windowText(window)) << " \xE2\x80\x94 "
+                            << toUtf8(windowText(GetDlgItem(window, 0xFFFF))) << std::endl;
+            self->m_printed = window;
             PostMessageW(window, WM_COMMAND, IDOK, 0);
         }
+    } else if (code == HCBT_DESTROYWND && self != nullptr && window == self->m_printed) {
+        self->m_printed = nullptr;
     }
     return CallNextHookEx(self != nullptr ? self->m_hook : nullptr, code, wParam, lParam);
 }

@@ -23,6 +23,9 @@ private:
     std::ostream& m_out;
     HHOOK m_hook;
     FarewellWatcher* m_previous;
+    // The box printed and not destroyed yet: a box activated again (another window took the activation
+    // from it) is printed once.
+    HWND m_printed = nullptr;
 };
 
 } // namespace ondivar::flow
