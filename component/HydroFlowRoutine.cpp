@@ -41,10 +41,12 @@ CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BSTR)
 {
-    return comCall(*this, kInterface, L"CalcFlow", [&](ComCall& call) {
+    constexpr const wchar_t* operation = L"CalcFlow";
+    return comCall(*this, kInterface, operation, [&](ComCall&) {
         const std::wstring_view flowSpec = textOf(specification1);
         if (flowSpec != kSupportedSpecification)
-            return call.fail(kCapeNoImpl);
+            return recordDescribedFailure(*this, kInterface, operation, kCapeNoImpl,
+                                          unsupportedFlowBasisMessage(flowSpec));
         const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
         // Computed on a copy: when the model refuses the inputs, the results of the last calculation stay
         // as they were. The copy goes into the candidate's own storage.

@@ -40,9 +40,11 @@ HRESULT answerListForUs(CCapeError& errors, const wchar_t* operation, BSTR speci
 {
     if (props == nullptr)
         return E_POINTER;
-    return comCall(errors, kInterface, operation, [&](ComCall& call) {
-        if (textOf(specification1) != L"Us")
-            return call.fail(kCapeInvalidArgument);
+    return comCall(errors, kInterface, operation, [&](ComCall&) {
+        const std::wstring_view flowBasis = textOf(specification1);
+        if (flowBasis != L"Us")
+            return recordDescribedFailure(errors, kInterface, operation, kCapeInvalidArgument,
+                                          unsupportedFlowBasisMessage(flowBasis));
         return answerList(names, count, props);
     });
 }

@@ -16,6 +16,13 @@ HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName,
     return errors.recordError(described, interfaceName, operation);
 }
 
+std::wstring unsupportedFlowBasisMessage(std::wstring_view flowBasis)
+{
+    return L"The flow basis " + quoted(flowBasis) +
+           L" is not supported: the flow is computed from the superficial velocity of each phase, basis "
+           L"\"Us\".\n";
+}
+
 std::wstring quoted(std::wstring_view text)
 {
     std::wstring result;

@@ -21,6 +21,9 @@ constexpr HRESULT kCapeBadInvOrder = static_cast<HRESULT>(0x80040511L);
 HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation,
                                HRESULT capeHr, const std::wstring& description);
 
+// The description of a refused flow basis: the component computes under "Us" only.
+std::wstring unsupportedFlowBasisMessage(std::wstring_view flowBasis);
+
 // "text" in double quotes, for descriptions that name what the caller gave.
 std::wstring quoted(std::wstring_view text);
 

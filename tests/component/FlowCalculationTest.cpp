@@ -54,6 +54,12 @@ TEST_F(FlowCalculationTest, FailuresKeepTheLastResultsUntilCleared)
     for (const wchar_t* flowSpec : {L"us", L"Us ", L"", static_cast<const wchar_t*>(nullptr)}) {
         EXPECT_EQ(kNoImpl, routine->CalcFlow(Text(flowSpec), Text(L"Us"), nullptr));
         expectRecorded(flow.get(), L"ICapeHydroFlowRoutine", L"CalcFlow");
+        // The description names the basis given (a null one as empty).
+        const std::wstring basis = flowSpec != nullptr ? flowSpec : L"";
+        EXPECT_EQ(L"The flow basis \"" + basis +
+                      L"\" is not supported: the flow is computed from the superficial velocity of each "
+                      L"phase, basis \"Us\".\n",
+                  readErrors(flow.get()).description);
     }
     // The model refuses vapour, organic and two aqueous phases after it computed their holdups.
     ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"a", L"b", L"c", L"d"},
@@ -102,8 +108,7 @@ TEST_F(FlowCalculationTest, FlowSpecCheckAndStateVector)
         {nullptr, nullptr, VARIANT_FALSE}};
     for (const auto& [flowSpec, regime, expected] : rows) {
         VARIANT_BOOL supported = 7;
-        EXPECT_EQ(S_OK,
-                  routine->CheckCalcFlowSpec(Text(flowSpec), Text(L"x"), Text(regime), &supported));
+        EXPECT_EQ(S_OK, routine->CheckCalcFlowSpec(Text(flowSpec), Text(L"x"), Text(regime), &supported));
         EXPECT_EQ(expected, supported);
     }
     EXPECT_EQ(L"", readErrors(routine.get()).operation);

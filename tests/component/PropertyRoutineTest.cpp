@@ -26,6 +26,10 @@ TEST_F(PropertyRoutineTest, ListsForUsOnly)
             EXPECT_EQ(kInvalidArgument, (r->*operation)(Text(flowSpec), Text(L"Us"), props.get()));
             EXPECT_EQ(VT_I4, V_VT(props.get()));
             expectRecorded(r, L"ICapeHydroPropertyRoutine", name);
+            const std::wstring description = readErrors(r).description;
+            EXPECT_EQ(0u, description.find(L"The flow basis \"" + std::wstring(flowSpec ? flowSpec : L"") +
+                                           L"\" is not supported"))
+                << description;
         }
     }
     ASSERT_EQ(S_OK, r->GetGeometryPropList(nullptr, Text(L"x"), props.put()));
