@@ -1,5 +1,6 @@
-// A minimal IDispatch object that counts its references, for checking that conversions take and give
-// back exactly the references they should.
+// IDispatch test doubles that count their references, for checking that conversions and error objects
+// take and give back exactly the references they should. They live on the test's stack: the count only
+// records, so a missing or an extra Release shows as a wrong count.
 #pragma once
 
 #include <windows.h>
@@ -7,25 +8,14 @@
 
 namespace ondivar_test {
 
-class CountingDispatch : public IDispatch {
+// IUnknown's counting and IDispatch for one object implementing Interfaces (each derived from
+// IDispatch); the object answers QueryInterface itself.
+template <class... Interfaces> class CountedDispatch : public Interfaces... {
 public:
-    // References beyond the one the test holds through the object itself.
-    ULONG extraReferences() const { return m_references - 1; }
+    ULONG refs() const { return m_refs; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        if (out == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_references; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
         *count = 0;
@@ -42,8 +32,30 @@ public:
         return E_NOTIMPL;
     }
 
-private:
-    ULONG m_references = 1;
+    virtual ~CountedDispatch() = default;
+
+protected:
+    ULONG m_refs = 1;
+};
+
+// A plain IDispatch object.
+class CountingDispatch : public CountedDispatch<IDispatch> {
+public:
+    // References beyond the one the test holds through the object itself.
+    ULONG extraReferences() const { return refs() - 1; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (out == nullptr)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
 };
 
 } // namespace ondivar_test

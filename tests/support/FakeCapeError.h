@@ -4,56 +4,17 @@
 
 #include "support/ComHandles.h"
 
+#include "CountingDispatch.h"
+
 #include "CapeOpen110.h"
 
 #include <vector>
 
 namespace fakes {
 
-// IUnknown and IDispatch for a single object with a plain reference count. The fakes live on the test's
-// stack: the count only records, so that a missing or an extra Release shows as a wrong count.
-template <class... Interfaces> class CountedDispatch : public Interfaces... {
-public:
-    ULONG refs() const { return m_refs; }
-
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override
-    {
-        return E_NOTIMPL;
-    }
-
-    virtual ~CountedDispatch() = default;
-
-protected:
-    ULONG m_refs = 1;
-};
-
+using ondivar_test::CountedDispatch;
 // A plain object to hand out as a bad parameter.
-class Parameter : public CountedDispatch<IDispatch> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-};
+using Parameter = ondivar_test::CountingDispatch;
 
 enum Exposes : unsigned {
     root = 1,
