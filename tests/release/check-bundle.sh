@@ -1,0 +1,57 @@
+#!/bin/sh
+# The release bundle as a user receives it: made by CPack, unpacked into a folder of its own, checked for
+# its files and for imports of system DLLs only; the DLL is registered from there with regsvr32, the
+# bundled client runs the bundled example profile, and after removal the client no longer finds the
+# component.
+# Usage: check-bundle.sh BUILD_DIR PACKAGE_NAME WORK_DIR OBJDUMP WINE_RUN PREFIX LOADER
+set -u
+build=$1 package=$2 work=$3 objdump=$4 wine_run=$5 prefix=$6 loader=$7
+
+fail() {
+    echo "bundle: $*" >&2
+    exit 1
+}
+wine() { "$wine_run" "$prefix" "$loader" "$@"; }
+# The Windows name of a path in the build tree.
+windows() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+rm -rf "$work" && mkdir -p "$work" || fail "cannot make $work"
+(cd "$build" && cpack -G ZIP -B "$work/cpack" >"$work/cpack.log" 2>&1) || {
+    cat "$work/cpack.log" >&2
+    fail "cpack failed"
+}
+zip="$work/cpack/$package.zip"
+[ -f "$zip" ] || fail "no $package.zip"
+(cd "$work" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
+root="$work/$package"
+for file in Ondivar.dll ondivar-flow.exe INSTALL.txt examples/riser-profile.csv; do
+    [ -s "$root/$file" ] || fail "$file missing from the bundle"
+done
+
+# A bundle that needs the compiler's runtime DLLs would not load on a clean machine.
+for binary in Ondivar.dll ondivar-flow.exe; do
+    imports=$("$objdump" -p "$root/$binary" | sed -n 's/^[[:space:]]*DLL Name: //p')
+    [ -n "$imports" ] || fail "no imports read from $binary"
+    for dll in $imports; do
+        case $(echo "$dll" | tr '[:upper:]' '[:lower:]') in
+        kernel32.dll | user32.dll | advapi32.dll | ole32.dll | oleaut32.dll | rpcrt4.dll | msvcrt.dll | shell32.dll) ;;
+        *) fail "$binary imports $dll, which a clean Windows machine does not have" ;;
+        esac
+    done
+done
+
+dll=$(windows "$root/Ondivar.dll")
+wine regsvr32.exe /s "$dll" || fail "regsvr32 failed"
+(cd "$root" && wine ondivar-flow.exe --batch 'examples\riser-profile.csv' --out "$(windows "$work/profile.csv")") \
+    >"$work/client.out" 2>"$work/client.err"
+status=$?
+wine regsvr32.exe /s /u "$dll" || fail "regsvr32 /u failed"
+cat "$work/client.out" "$work/client.err"
+[ $status -eq 0 ] || fail "the bundled client exited with $status"
+grep -q "20 of 20 segments computed" "$work/client.err" || fail "not every segment was computed"
+# The riser loses about 11.58 MPa from the well to the separator.
+awk -F, 'NR > 1 { last = $13 } END { exit !(last < -11.5e6 && last > -11.7e6) }' "$work/profile.csv" ||
+    fail "unexpected pressure change along the profile: $(tail -1 "$work/profile.csv")"
+
+(cd "$root" && wine ondivar-flow.exe >/dev/null 2>&1) && fail "the client still finds the removed component"
+echo "bundle: $package checked"
