@@ -9,12 +9,17 @@
 
 #include "support/ArrayConversion.h"
 
+#include <type_traits>
 #include <utility>
 
 using TarvoException::checkCondition;
 
 namespace ondivar {
 namespace {
+
+// CalcFlow swaps the computed candidate into place: the swap must not throw half-way.
+static_assert(std::is_nothrow_move_constructible_v<CSimpleHydro> &&
+              std::is_nothrow_move_assignable_v<CSimpleHydro>);
 
 constexpr const wchar_t* kInterface = L"ICapeHydroFlowRoutine";
 constexpr const wchar_t* kSupportedSpecification = L"Us";

@@ -21,7 +21,12 @@ public:
     {
         std::copy(other.begin(), other.end(), begin());
     }
-    CArray1D(CArray1D&& other) noexcept = default;
+    // The moved-from array is left empty (size 0), so a later assignment never writes into storage it
+    // no longer has.
+    CArray1D(CArray1D&& other) noexcept : m_size(other.m_size), m_data(std::move(other.m_data))
+    {
+        other.m_size = 0;
+    }
     // Copies into the elements already held when the sizes agree (nothing is allocated, and nested
     // arrays of the same shape are copied in place too); otherwise into new storage.
     CArray1D& operator=(const CArray1D& other)

@@ -3,9 +3,9 @@
 # its files and for imports of system DLLs only; the DLL is registered from there with regsvr32, the
 # bundled client runs the bundled example profile, and after removal the client no longer finds the
 # component.
-# Usage: check-bundle.sh BUILD_DIR PACKAGE_NAME WORK_DIR OBJDUMP WINE_RUN PREFIX LOADER
+# Usage: check-bundle.sh CMAKE CPACK BUILD_DIR PACKAGE_NAME WORK_DIR OBJDUMP WINE_RUN PREFIX LOADER
 set -u
-build=$1 package=$2 work=$3 objdump=$4 wine_run=$5 prefix=$6 loader=$7
+cmake=$1 cpack=$2 build=$3 package=$4 work=$5 objdump=$6 wine_run=$7 prefix=$8 loader=$9
 
 fail() {
     echo "bundle: $*" >&2
@@ -16,13 +16,13 @@ wine() { "$wine_run" "$prefix" "$loader" "$@"; }
 windows() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 rm -rf "$work" && mkdir -p "$work" || fail "cannot make $work"
-(cd "$build" && cpack -G ZIP -B "$work/cpack" >"$work/cpack.log" 2>&1) || {
+(cd "$build" && "$cpack" -G ZIP -B "$work/cpack" >"$work/cpack.log" 2>&1) || {
     cat "$work/cpack.log" >&2
     fail "cpack failed"
 }
 zip="$work/cpack/$package.zip"
 [ -f "$zip" ] || fail "no $package.zip"
-(cd "$work" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
+(cd "$work" && "$cmake" -E tar xf "$zip") || fail "cannot unpack $zip"
 root="$work/$package"
 for file in Ondivar.dll ondivar-flow.exe INSTALL.txt examples/riser-profile.csv; do
     [ -s "$root/$file" ] || fail "$file missing from the bundle"
@@ -53,5 +53,9 @@ grep -q "20 of 20 segments computed" "$work/client.err" || fail "not every segme
 awk -F, 'NR > 1 { last = $13 } END { exit !(last < -11.5e6 && last > -11.7e6) }' "$work/profile.csv" ||
     fail "unexpected pressure change along the profile: $(tail -1 "$work/profile.csv")"
 
-(cd "$root" && wine ondivar-flow.exe >/dev/null 2>&1) && fail "the client still finds the removed component"
+# Without registration the client cannot create the component: its own failure status 1.
+(cd "$root" && wine ondivar-flow.exe) >/dev/null 2>"$work/unregistered.err"
+status=$?
+[ $status -eq 1 ] && grep -q "CLSIDFromProgID failed" "$work/unregistered.err" ||
+    fail "the client ran with status $status after removal: $(cat "$work/unregistered.err")"
 echo "bundle: $package checked"

@@ -52,6 +52,19 @@ TEST(ArraysTest, AssigningAnotherShapeTakesThatShape)
     EXPECT_EQ(2u, matrix[2].size());
     EXPECT_EQ(6.0, matrix[2][1]);
 
+    // A moved-from array is empty: assigning to it takes new storage.
+    CArray1D<double> source(3, 4.0);
+    CArray1D<double> taken(std::move(source));
+    EXPECT_TRUE(source.empty());
+    source = taken;
+    ASSERT_EQ(3u, source.size());
+    EXPECT_EQ(4.0, source[2]);
+    CArray2D<double> rows(2, 2, 1.0);
+    CArray2D<double> takenRows(std::move(rows));
+    EXPECT_EQ(0u, rows.rows());
+    rows = takenRows;
+    EXPECT_EQ(1.0, rows[1][1]);
+
     CArray1D<double>& self = target = CArray1D<double>(2, 8.0);
     self = self;
     EXPECT_EQ(8.0, target[1]);
