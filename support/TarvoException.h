@@ -11,8 +11,7 @@ typedef long HRESULT;
 struct IDispatch;
 
 namespace ondivar {
-template <class T>
-class ComPtr;
+template <class T> class ComPtr;
 }
 
 namespace TarvoException {
@@ -79,4 +78,4 @@ private:
 // arguments only then. Does nothing when ok is true.
 void checkCondition(bool ok, HRESULT hr, const wchar_t* name, const wchar_t* format, ...);
 
-}  // namespace TarvoException
+} // namespace TarvoException
