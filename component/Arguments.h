@@ -1,6 +1,7 @@
 // The component's in arguments as the program's values: a BSTR as the text before its first null (null
 // as empty; a view valid during the call, nothing copied), a VARIANT of numbers as an array of doubles
-// (the conversion throws CMyException on anything else).
+// (the conversion throws CMyException on anything else; readValues fills the array it is given, reusing
+// its storage when the size agrees).
 #pragma once
 
 #include "support/ArrayConversion.h"
@@ -12,6 +13,12 @@ namespace ondivar {
 inline std::wstring_view textOf(BSTR text)
 {
     return text == nullptr ? std::wstring_view() : std::wstring_view(text);
+}
+
+inline const CArray1D<double>& readValues(const VARIANT& values, CArray1D<double>& into)
+{
+    variantToArray(&values, into);
+    return into;
 }
 
 inline CArray1D<double> valuesOf(const VARIANT& values)

@@ -65,7 +65,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR pty, VARIANT value
 {
     constexpr const wchar_t* operation = L"SetGeometryProp";
     return comCall(*this, kInterface, operation, [&](ComCall&) {
-        const CDoubleArray given = valuesOf(values);
+        const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
         double* target = nullptr;
         if (property == L"diameter")
@@ -135,7 +135,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSingleHydroProp(BSTR pty, BSTR phase
 {
     constexpr const wchar_t* operation = L"SetSingleHydroProp";
     return comCall(*this, kInterface, operation, [&](ComCall&) {
-        const CDoubleArray given = valuesOf(values);
+        const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
         if (property != L"superficialVelocity")
             return S_OK;
@@ -148,7 +148,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSinglePhaseProp(BSTR pty, BSTR phase
 {
     constexpr const wchar_t* operation = L"SetSinglePhaseProp";
     return comCall(*this, kInterface, operation, [&](ComCall&) {
-        const CDoubleArray given = valuesOf(values);
+        const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
         CDoubleArray* target = nullptr;
         if (property == L"density")

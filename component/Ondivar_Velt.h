@@ -158,6 +158,8 @@ private:
     CDoubleArray m_thermalConductivity;
     // Property of each pair of kinds [kind][kind]; nothing writes it, the model receives zeros.
     CDoubleMatrix m_twoPhaseProps;
+    // The values array of the setter in progress, kept so that its storage serves the next call.
+    CDoubleArray m_givenValues;
     // State vector of SetInitState / GetFinalState.
     CDoubleArray m_state;
     // The object last given to CopyFromHPM: kept without a reference and never used.

@@ -78,11 +78,13 @@ template <class T> void oneDimensional(const VARIANT* source, CArray1D<T>& desti
         upper = upperBound(array, 1);
         const long long n = static_cast<long long>(upper) - lower + 1;
         checkCondition(n > 0, E_INVALIDARG, L"Array Error", L"Please contact support\n");
-        CArray1D<T> result(arraySize(n));
+        // An array of the right size is filled where it is (a failure empties it in any case).
+        const std::size_t size = arraySize(n);
+        if (destination.size() != size)
+            destination = CArray1D<T>(size);
         const SafeArrayReader elements(array);
-        for (std::size_t k = 0; k < result.size(); ++k)
-            elements.get(k, result[k]);
-        destination = std::move(result);
+        for (std::size_t k = 0; k < size; ++k)
+            elements.get(k, destination[k]);
     } catch (const CMyException&) {
         destination = CArray1D<T>();
         throw;

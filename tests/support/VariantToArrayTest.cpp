@@ -50,6 +50,12 @@ TEST(VariantToArray, OneDimensionalReadsFromLowerToUpperBound)
     EXPECT_EQ(10.0, out[0]);
     EXPECT_EQ(20.0, out[1]);
     EXPECT_EQ(30.0, out[2]);
+    // Into an array of the same size: the same storage, the new values.
+    const double* storage = out.data();
+    source.put(2, -2.0);
+    variantToArray(source.v.get(), out);
+    EXPECT_EQ(storage, out.data());
+    EXPECT_EQ(-2.0, out[1]);
 
     VectorVariant negative(VT_I4, -5, 2);
     negative.put(-5, 4L);
@@ -72,11 +78,15 @@ TEST(VariantToArray, OneElementOfTheWrongTypeFailsTheWholeArray)
     element = doubleVariant(3.0);
     source.putVariant(2, element);
 
-    CArray1D<double> out(5, 1.0);
-    expectError(captureError([&] { variantToArray(source.v.get(), out); }), E_INVALIDARG, L"Array Error",
-                L"Invalid type between Array Type and element type while getting element. Please, contact "
-                L"support\n");
-    EXPECT_EQ(0u, out.size());
+    // Whether the destination had another size or the same one, nothing half-read is left in it.
+    for (std::size_t held : {5u, 3u}) {
+        CArray1D<double> out(held, 1.0);
+        expectError(
+            captureError([&] { variantToArray(source.v.get(), out); }), E_INVALIDARG, L"Array Error",
+            L"Invalid type between Array Type and element type while getting element. Please, contact "
+            L"support\n");
+        EXPECT_EQ(0u, out.size());
+    }
 }
 
 TEST(VariantToArray, WrongVariantTypesAreRefused)
