@@ -65,6 +65,20 @@ template <class T> void oneDimensional(const CArray1D<T>& source, VARIANT* desti
         asVariants);
 }
 
+// count elements of type kind read from source, which may be null only when count is 0 (else the
+// failure says missing).
+template <class Element>
+void fromMemory(const Element* source, std::size_t count, VARTYPE kind, const wchar_t* missing,
+                VARIANT* destination, bool asVariants)
+{
+    checkDestination(destination);
+    resetDestination(destination);
+    TarvoException::checkCondition(source != nullptr || count == 0, E_POINTER, L"Array Error", L"%ls",
+                                   missing);
+    oneDimensional(
+        count, kind, [&](LONG i) { return source[i]; }, destination, asVariants);
+}
+
 template <class T> void twoDimensional(const CArray2D<T>& source, VARIANT* destination, bool asVariants)
 {
     checkDestination(destination);
@@ -116,22 +130,12 @@ void arrayToVariant(const CArray1D<ComPtr<IDispatch>>& source, VARIANT* destinat
 
 void arrayToVariant(const double* source, std::size_t count, VARIANT* destination, bool asVariants)
 {
-    checkDestination(destination);
-    resetDestination(destination);
-    TarvoException::checkCondition(source != nullptr || count == 0, E_POINTER, L"Array Error",
-                                   L"No numbers to convert into an array.\n");
-    oneDimensional(
-        count, VT_R8, [&](LONG i) { return source[i]; }, destination, asVariants);
+    fromMemory(source, count, VT_R8, L"No numbers to convert into an array.\n", destination, asVariants);
 }
 
 void arrayToVariant(const wchar_t* const* source, std::size_t count, VARIANT* destination, bool asVariants)
 {
-    checkDestination(destination);
-    resetDestination(destination);
-    TarvoException::checkCondition(source != nullptr || count == 0, E_POINTER, L"Array Error",
-                                   L"No texts to convert into an array.\n");
-    oneDimensional(
-        count, VT_BSTR, [&](LONG i) { return source[i]; }, destination, asVariants);
+    fromMemory(source, count, VT_BSTR, L"No texts to convert into an array.\n", destination, asVariants);
 }
 
 void arrayToVariant(const CArray2D<long>& source, VARIANT* destination, bool asVariants)
