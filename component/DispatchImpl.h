@@ -33,10 +33,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override
     {
-        if (!IsEqualIID(riid, IID_NULL))
-            return DISP_E_UNKNOWNINTERFACE;
         DualTypeInfo info;
-        const HRESULT hr = findTypeInfo(Library, __uuidof(Interface), info);
+        const HRESULT hr = dispatchTypeInfo(riid, info);
         if (FAILED(hr))
             return hr;
         return info.described->GetIDsOfNames(names, count, ids);
@@ -45,14 +43,21 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* parameters,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override
     {
-        if (!IsEqualIID(riid, IID_NULL))
-            return DISP_E_UNKNOWNINTERFACE;
         DualTypeInfo info;
-        const HRESULT hr = findTypeInfo(Library, __uuidof(Interface), info);
+        const HRESULT hr = dispatchTypeInfo(riid, info);
         if (FAILED(hr))
             return hr;
         return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, parameters, result, exception,
                                    argumentError);
+    }
+
+private:
+    // The type information for a call that names riid: only IID_NULL is known.
+    static HRESULT dispatchTypeInfo(REFIID riid, DualTypeInfo& info) noexcept
+    {
+        if (!IsEqualIID(riid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
+        return findTypeInfo(Library, __uuidof(Interface), info);
     }
 };
 

@@ -22,7 +22,6 @@ static_assert(std::is_nothrow_move_constructible_v<CSimpleHydro> &&
               std::is_nothrow_move_assignable_v<CSimpleHydro>);
 
 constexpr const wchar_t* kInterface = L"ICapeHydroFlowRoutine";
-constexpr const wchar_t* kSupportedSpecification = L"Us";
 // Raised as the model raises a phase combination it cannot compute.
 constexpr HRESULT kInvalidHydroConfiguration = static_cast<HRESULT>(0x80040009L);
 
@@ -49,7 +48,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BST
     constexpr const wchar_t* operation = L"CalcFlow";
     return comCall(*this, kInterface, operation, [&](ComCall&) {
         const std::wstring_view flowSpec = textOf(specification1);
-        if (flowSpec != kSupportedSpecification)
+        if (flowSpec != kSupportedFlowBasis)
             return recordDescribedFailure(*this, kInterface, operation, kCapeNoImpl,
                                           unsupportedFlowBasisMessage(flowSpec));
         const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
@@ -75,7 +74,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckCalcFlowSpec(BSTR specification1, 
     return comCall(*this, kInterface, L"CheckCalcFlowSpec", [&](ComCall&) {
         const std::wstring_view flowSpec = textOf(specification1);
         // Any imposed regime, even an empty text, is not supported: the model decides the regime.
-        const bool supported = flowSpec == kSupportedSpecification && flowregime == nullptr;
+        const bool supported = flowSpec == kSupportedFlowBasis && flowregime == nullptr;
         *isSupported = supported ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     });

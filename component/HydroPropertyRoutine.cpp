@@ -42,7 +42,7 @@ HRESULT answerListForUs(CCapeError& errors, const wchar_t* operation, BSTR speci
         return E_POINTER;
     return comCall(errors, kInterface, operation, [&](ComCall&) {
         const std::wstring_view flowBasis = textOf(specification1);
-        if (flowBasis != L"Us")
+        if (flowBasis != kSupportedFlowBasis)
             return recordDescribedFailure(errors, kInterface, operation, kCapeInvalidArgument,
                                           unsupportedFlowBasisMessage(flowBasis));
         return answerList(names, count, props);

@@ -19,8 +19,8 @@ HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName,
 std::wstring unsupportedFlowBasisMessage(std::wstring_view flowBasis)
 {
     return L"The flow basis " + quoted(flowBasis) +
-           L" is not supported: the flow is computed from the superficial velocity of each phase, basis "
-           L"\"Us\".\n";
+           L" is not supported: the flow is computed from the superficial velocity of each phase, basis " +
+           quoted(kSupportedFlowBasis) + L".\n";
 }
 
 std::wstring quoted(std::wstring_view text)

@@ -21,7 +21,10 @@ constexpr HRESULT kCapeBadInvOrder = static_cast<HRESULT>(0x80040511L);
 HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation,
                                HRESULT capeHr, const std::wstring& description);
 
-// The description of a refused flow basis: the component computes under "Us" only.
+// The one flow basis the component computes under: the superficial velocity of each phase.
+constexpr const wchar_t* kSupportedFlowBasis = L"Us";
+
+// The description of a refused flow basis: the component computes under kSupportedFlowBasis only.
 std::wstring unsupportedFlowBasisMessage(std::wstring_view flowBasis);
 
 // "text" in double quotes, for descriptions that name what the caller gave.

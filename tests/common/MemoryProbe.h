@@ -7,6 +7,10 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace ondivar_test {
@@ -67,6 +71,23 @@ template <class Operation> MemoryReading growthOver(int repetitions, Operation o
     for (int i = 0; i < repetitions; ++i)
         operation();
     return readMemory() - before;
+}
+
+// What a leak test allows to grow: far below what one leaked block per repetition adds over the tens
+// of thousands of repetitions the tests run, above the noise of allocator caches.
+constexpr long long kMaxHeapGrowth = 64 * 1024;
+constexpr long long kMaxBlockGrowth = 100;
+constexpr long long kMaxPrivateGrowth = 1024 * 1024;
+
+// Expects growth within the allowances; prints it when ONDIVAR_SHOW_MEMORY_GROWTH is set.
+inline void expectNoGrowth(const MemoryReading& growth)
+{
+    EXPECT_LT(growth.heapBytesInUse, kMaxHeapGrowth);
+    EXPECT_LT(growth.heapBlocksInUse, kMaxBlockGrowth);
+    EXPECT_LT(growth.privateBytes, kMaxPrivateGrowth);
+    if (std::getenv("ONDIVAR_SHOW_MEMORY_GROWTH") != nullptr)
+        std::printf("growth: heap %lld bytes in %lld blocks, private %lld bytes\n", growth.heapBytesInUse,
+                    growth.heapBlocksInUse, growth.privateBytes);
 }
 
 } // namespace ondivar_test

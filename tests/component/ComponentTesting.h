@@ -3,7 +3,7 @@
 #pragma once
 
 #include "component/Ondivar_Velt.h"
-#include "tests/common/MessageBoxWatcher.h"
+#include "tests/common/ApartmentTest.h"
 
 #include <gtest/gtest.h>
 
@@ -89,33 +89,15 @@ inline ErrorReadout readErrors(IUnknown* component, const ErrorReadout& preset =
     return r;
 }
 
-// COM (apartment-threaded) and a message-box watcher on the test thread for the whole test: every
-// component that goes away shows its farewell box, which the watcher dismisses.
-class ComponentTest : public ::testing::Test {
+// Components made in this program, inside the apartment of ApartmentTest.
+class ComponentTest : public ApartmentTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        m_comInitialised = true;
-        ASSERT_TRUE(m_watcher.installed());
-    }
-    void TearDown() override
-    {
-        if (m_comInitialised)
-            CoUninitialize();
-    }
-
     template <class Interface = ICapeIdentification> static ComPtr<Interface> createComponent()
     {
         ComPtr<Interface> result;
         EXPECT_EQ(S_OK, COndivar_Velt::createInstance(nullptr, __uuidof(Interface), result.putVoid()));
         return result;
     }
-
-    MessageBoxWatcher m_watcher;
-
-private:
-    bool m_comInitialised = false;
 };
 
 } // namespace ondivar::testing

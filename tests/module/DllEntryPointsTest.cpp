@@ -1,7 +1,7 @@
 // Ondivar.dll loaded into this program: its exports, its resources, its class object and the unload
 // answer. Registration is tested in DllInstallTest.cpp and, through the system's tools, in
 // registration/.
-#include "tests/common/MessageBoxWatcher.h"
+#include "tests/common/ApartmentTest.h"
 #include "tests/common/PrivateRegistry.h"
 #include "tests/common/OndivarDll.h"
 
@@ -47,19 +47,12 @@ std::wstring versionText(const std::vector<BYTE>& block, const wchar_t* name)
     return text;
 }
 
-class OndivarDllTest : public ::testing::Test {
+class OndivarDllTest : public ondivar::testing::ApartmentTest {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(ondivarDll().loaded()) << "cannot load " << ONDIVAR_DLL_PATH;
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        m_comInitialised = true;
-        ASSERT_TRUE(m_watcher.installed());
-    }
-    void TearDown() override
-    {
-        if (m_comInitialised)
-            CoUninitialize();
+        ApartmentTest::SetUp();
     }
 
     // Farewell boxes seen since the last call.
@@ -71,11 +64,6 @@ protected:
         m_watcher.clear();
         return count;
     }
-
-    MessageBoxWatcher m_watcher;
-
-private:
-    bool m_comInitialised = false;
 };
 
 TEST_F(OndivarDllTest, ExportsTheEntryPointsByNameAndTheRegistrySettings)

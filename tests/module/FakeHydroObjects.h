@@ -4,6 +4,7 @@
 
 #include "OndivarLib.h"
 #include "support/ComHandles.h"
+#include "tests/common/NoTypeInfoDispatch.h"
 
 #include <atomic>
 #include <string>
@@ -11,10 +12,8 @@
 namespace ondivar::test {
 
 // IUnknown and an IDispatch without type information for one interface.
-template <class Interface> class FakeDispatch : public Interface {
+template <class Interface> class FakeDispatch : public ondivar_test::NoTypeInfoDispatch<Interface> {
 public:
-    virtual ~FakeDispatch() = default;
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (out == nullptr)
@@ -35,21 +34,6 @@ public:
         if (left == 0)
             delete this;
         return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override
-    {
-        return E_NOTIMPL;
     }
 
     DWORD calledOnThread() const noexcept { return m_thread; }

@@ -19,14 +19,6 @@ const wchar_t* const kMarshalledInterfaces[] = {
     L"{678C09D5-7D66-11D2-A67D-00105A42887F}",
 };
 
-std::string narrow(const std::wstring& text)
-{
-    std::string result;
-    for (wchar_t c : text)
-        result += c < 0x80 ? static_cast<char>(c) : '?';
-    return result;
-}
-
 } // namespace
 
 std::vector<ExpectedEntry> scriptEntries(const std::wstring& modulePath)

@@ -1,32 +1,12 @@
 #include "tests/module/RegistrySnapshot.h"
 
+#include "support/RegistryKey.h"
+
 #include <algorithm>
 #include <cwchar>
 #include <utility>
 
 namespace ondivar::test {
-
-namespace {
-
-class OpenKey {
-public:
-    OpenKey(HKEY parent, const std::wstring& path)
-    {
-        if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS)
-            m_key = nullptr;
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    ~OpenKey()
-    {
-        if (m_key != nullptr)
-            RegCloseKey(m_key);
-    }
-    HKEY get() const noexcept { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 std::string narrow(const std::wstring& text)
 {
@@ -36,12 +16,10 @@ std::string narrow(const std::wstring& text)
     return result;
 }
 
-} // namespace
-
 RegistrySnapshot::RegistrySnapshot(HKEY root, std::wstring path) : m_path(std::move(path))
 {
-    OpenKey key(root, m_path);
-    if (key.get() != nullptr)
+    const UniqueRegKey key = UniqueRegKey::open(root, m_path.c_str(), KEY_READ);
+    if (key)
         read(key.get(), L"");
 }
 
@@ -66,8 +44,8 @@ void RegistrySnapshot::read(HKEY key, const std::wstring& relative)
         DWORD nameLength = sizeof name / sizeof name[0];
         if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        OpenKey subkey(key, name);
-        if (subkey.get() != nullptr)
+        const UniqueRegKey subkey = UniqueRegKey::open(key, name, KEY_READ);
+        if (subkey)
             read(subkey.get(), relative.empty() ? name : relative + L"\\" + name);
     }
 }

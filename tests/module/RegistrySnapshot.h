@@ -10,6 +10,9 @@
 
 namespace ondivar::test {
 
+// A registry name or value for failure messages: ASCII as it is, any other character as '?'.
+std::string narrow(const std::wstring& text);
+
 class RegistrySnapshot {
 public:
     // Reads root\path now; a missing key gives a snapshot that does not exist.

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 using namespace ondivar;
+using ondivar_test::expectNoGrowth;
 using ondivar_test::growthOver;
 using ondivar_test::MemoryReading;
 
@@ -20,21 +20,6 @@ namespace {
 
 const int repetitions = 100000;
 const int failingRepetitions = 10000;
-
-// Far below what one leaked block per repetition adds, above the noise of allocator caches.
-const long long maxHeapGrowth = 64 * 1024;
-const long long maxBlockGrowth = 100;
-const long long maxPrivateGrowth = 1024 * 1024;
-
-void expectNoGrowth(const MemoryReading& growth)
-{
-    EXPECT_LT(growth.heapBytesInUse, maxHeapGrowth);
-    EXPECT_LT(growth.heapBlocksInUse, maxBlockGrowth);
-    EXPECT_LT(growth.privateBytes, maxPrivateGrowth);
-    if (std::getenv("ONDIVAR_SHOW_MEMORY_GROWTH") != nullptr)
-        std::printf("growth: heap %lld bytes in %lld blocks, private %lld bytes\n", growth.heapBytesInUse,
-                    growth.heapBlocksInUse, growth.privateBytes);
-}
 
 // Converts values into a VARIANT and back into values, repetitions times.
 template <class Array> void expectRoundTripsKeepMemoryFlat(Array& values, bool asVariants)
@@ -63,7 +48,7 @@ TEST(ConversionLeaks, ProbeSeesOneLeakedBlockPerRepetition)
     const MemoryReading growth = growthOver(repetitions, [&] { kept.push_back(std::malloc(16)); });
     EXPECT_GE(growth.heapBlocksInUse, repetitions);
     EXPECT_GE(growth.heapBytesInUse, 16LL * repetitions);
-    EXPECT_GE(growth.privateBytes, maxPrivateGrowth);
+    EXPECT_GE(growth.privateBytes, ondivar_test::kMaxPrivateGrowth);
     for (void* p : kept)
         std::free(p);
 }

@@ -3,36 +3,18 @@
 // records, so a missing or an extra Release shows as a wrong count.
 #pragma once
 
-#include <windows.h>
-#include <oaidl.h>
+#include "tests/common/NoTypeInfoDispatch.h"
 
 namespace ondivar_test {
 
 // IUnknown's counting and IDispatch for one object implementing Interfaces (each derived from
 // IDispatch); the object answers QueryInterface itself.
-template <class... Interfaces> class CountedDispatch : public Interfaces... {
+template <class... Interfaces> class CountedDispatch : public NoTypeInfoDispatch<Interfaces...> {
 public:
     ULONG refs() const { return m_refs; }
 
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
     ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override
-    {
-        return E_NOTIMPL;
-    }
-
-    virtual ~CountedDispatch() = default;
 
 protected:
     ULONG m_refs = 1;

@@ -3,6 +3,8 @@
 // changing the settings under each other.
 #pragma once
 
+#include "support/RegistryKey.h"
+
 #include <windows.h>
 
 #include <string>
@@ -51,12 +53,12 @@ public:
                      DWORD bytes)
     {
         createKeys(keyPath);
-        HKEY key = nullptr;
-        LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, &key);
-        if (status != ERROR_SUCCESS)
+        LSTATUS status = ERROR_SUCCESS;
+        const ondivar::UniqueRegKey key =
+            ondivar::UniqueRegKey::open(HKEY_CURRENT_USER, keyPath.c_str(), KEY_SET_VALUE, &status);
+        if (!key)
             return status;
-        status = RegSetValueExW(key, valueName.c_str(), 0, type, static_cast<const BYTE*>(data), bytes);
-        RegCloseKey(key);
+        status = RegSetValueExW(key.get(), valueName.c_str(), 0, type, static_cast<const BYTE*>(data), bytes);
         if (status == ERROR_SUCCESS)
             m_values.emplace_back(keyPath, valueName);
         return status;

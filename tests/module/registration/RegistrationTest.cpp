@@ -1,7 +1,7 @@
 // Ondivar.dll registered in the test prefix as a host machine would have it: by regsvr32, then used by
 // COM clients (this program, and a VBScript under cscript), then removed by regsvr32 /u. These tests
 // write the prefix's real HKEY_CLASSES_ROOT: CTest runs this program alone.
-#include "tests/common/MessageBoxWatcher.h"
+#include "tests/common/ApartmentTest.h"
 #include "tests/common/OndivarDll.h"
 #include "tests/module/RegisteredKeys.h"
 #include "tests/module/RegistrySnapshot.h"
@@ -112,7 +112,7 @@ TEST(SystemRegistration, Regsvr32RegistersOnceOrTwiceAndRemovesEverything)
 }
 
 // Clients of the registered DLL. The registration lives for the suite.
-class RegisteredComponent : public ::testing::Test {
+class RegisteredComponent : public ondivar::testing::ApartmentTest {
 protected:
     static void SetUpTestSuite() { s_registered = succeeded(regsvr32(L"/s")); }
     static void TearDownTestSuite()
@@ -124,20 +124,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_registered) << "regsvr32 could not register " << ::testing::PrintToString(dllPath());
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        m_comInitialised = true;
-    }
-    void TearDown() override
-    {
-        if (m_comInitialised)
-            CoUninitialize();
+        ApartmentTest::SetUp();
     }
 
     static bool s_registered;
-    ondivar::testing::MessageBoxWatcher m_watcher;
-
-private:
-    bool m_comInitialised = false;
 };
 
 bool RegisteredComponent::s_registered = false;
