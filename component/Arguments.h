@@ -21,11 +21,4 @@ inline const CArray1D<double>& readValues(const VARIANT& values, CArray1D<double
     return into;
 }
 
-inline CArray1D<double> valuesOf(const VARIANT& values)
-{
-    CArray1D<double> result;
-    variantToArray(&values, result);
-    return result;
-}
-
 } // namespace ondivar

@@ -33,7 +33,7 @@ HRESULT CCapeError::recordError(const CMyException& error, const std::wstring& i
 }
 
 HRESULT CCapeError::recordOwnFailure(HRESULT capeHr, const std::wstring& interfaceName,
-                                     std::wstring operation)
+                                     std::wstring operation, std::optional<std::wstring> description)
 {
     // What the error interfaces show while the new error reads them: code capeHr, no texts, no
     // position (its class has none), no boundaries.
@@ -41,7 +41,9 @@ HRESULT CCapeError::recordOwnFailure(HRESULT capeHr, const std::wstring& interfa
     bare->setDescription(std::wstring());
     std::unique_ptr<CMyException> previous = std::exchange(m_lastError, std::move(bare));
     try {
-        const CMyException error(capeHr, ComPtr<IDispatch>(static_cast<ECapeUser*>(this)));
+        CMyException error(capeHr, ComPtr<IDispatch>(static_cast<ECapeUser*>(this)));
+        if (description)
+            error.setDescription(std::move(*description));
         return recordError(error, interfaceName, std::move(operation));
     } catch (...) {
         m_lastError = std::move(previous);

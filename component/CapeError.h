@@ -9,6 +9,7 @@
 #include "CapeOpen110.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ondivar {
@@ -40,8 +41,10 @@ public:
 
     // Records a failure this object detected itself: the error is built from capeHr by reading this
     // object's own error interfaces, which meanwhile describe a bare failure of code capeHr, so that
-    // nothing of an earlier failure passes into it. On allocation failure the previous record stays.
-    HRESULT recordOwnFailure(HRESULT capeHr, const std::wstring& interfaceName, std::wstring operation);
+    // nothing of an earlier failure passes into it. A given description replaces the one read. On
+    // allocation failure the previous record stays.
+    HRESULT recordOwnFailure(HRESULT capeHr, const std::wstring& interfaceName, std::wstring operation,
+                             std::optional<std::wstring> description = std::nullopt);
 
     // ECapeUser
     HRESULT STDMETHODCALLTYPE get_code(long* code) override;

@@ -1,5 +1,8 @@
 #include "component/ComBoundary.h"
 
+#include "component/OwnFailure.h"
+#include "support/StringConversion.h"
+
 #include <exception>
 #include <new>
 #include <string>
@@ -7,25 +10,15 @@
 using TarvoException::CMyException;
 
 namespace ondivar {
-namespace {
-
-// CAPE-OPEN HRESULT of an out-of-memory failure (ECapeNoMemory): what is returned when even the
-// error could not be recorded.
-constexpr HRESULT kCapeNoMemory = static_cast<HRESULT>(0x8004050DL);
-
-std::wstring widen(const char* text)
-{
-    std::wstring result;
-    for (; text != nullptr && *text != '\0'; ++text)
-        result += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return result;
-}
-
-} // namespace
 
 HRESULT ComCall::fail(HRESULT capeHr) const
 {
     return m_errors.recordOwnFailure(capeHr, m_interfaceName, m_operation);
+}
+
+HRESULT ComCall::fail(HRESULT capeHr, std::wstring description) const
+{
+    return m_errors.recordOwnFailure(capeHr, m_interfaceName, m_operation, std::move(description));
 }
 
 HRESULT ComCall::recordCurrentException() const noexcept
@@ -40,7 +33,8 @@ HRESULT ComCall::recordCurrentException() const noexcept
                                      m_interfaceName, m_operation);
             return m_errors.recordError(error, m_interfaceName, m_operation);
         } catch (const std::exception& unexpected) {
-            const std::wstring what = widen(unexpected.what());
+            std::wstring what;
+            ansiToWide(unexpected.what(), what);
             const CMyException error(E_UNEXPECTED, L"Unexpected error", L"%ls::%ls failed: %ls\n",
                                      m_interfaceName, m_operation, what.c_str());
             return m_errors.recordError(error, m_interfaceName, m_operation);

@@ -19,6 +19,9 @@ public:
     // The failure frame: records a failure of CAPE-OPEN HRESULT capeHr detected by the operation
     // itself and returns the HRESULT to hand to the caller.
     HRESULT fail(HRESULT capeHr) const;
+    // The same with description as the failure's description, for failures that a caller's text or a
+    // missing value brought about. The description is used as it is: it is never a format.
+    HRESULT fail(HRESULT capeHr, std::wstring description) const;
 
     // Records the exception being handled (call only from a catch block) and returns its HRESULT.
     HRESULT recordCurrentException() const noexcept;

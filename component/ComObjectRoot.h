@@ -4,8 +4,8 @@
 //     IUnknown* identity() noexcept;                                // its first entry, as IUnknown
 // and forwards the IUnknown methods of every interface to delegatingQueryInterface,
 // delegatingAddRef and delegatingRelease. A stand-alone object answers them itself; an aggregated one
-// passes them to the outer object, and the outer object holds the inner one through
-// nonDelegatingUnknown().
+// passes them to the outer object, and the outer object holds the inner one through the IUnknown that
+// creation hands it.
 #pragma once
 
 #include "support/TarvoException.h"
@@ -52,9 +52,6 @@ public:
         created->nonDelegatingRelease();
         return hr;
     }
-
-    IUnknown* nonDelegatingUnknown() noexcept { return &m_inner; }
-    bool isAggregated() const noexcept { return m_outer != nullptr; }
 
 protected:
     ComObjectRoot() noexcept : m_inner(*this) {}

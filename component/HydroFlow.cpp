@@ -24,17 +24,14 @@ std::wstring noValueMessage(std::wstring_view property)
 
 // Stores the first of given into target at the kind declared for label; refuses an undeclared label and
 // an empty given, storing nothing.
-HRESULT storePhaseValue(CCapeError& errors, const wchar_t* operation, const CPhaseMap& phases,
-                        std::wstring_view label, std::wstring_view property, const CDoubleArray& given,
-                        CDoubleArray& target)
+HRESULT storePhaseValue(const ComCall& call, const CPhaseMap& phases, std::wstring_view label,
+                        std::wstring_view property, const CDoubleArray& given, CDoubleArray& target)
 {
     EPhases kind = eVapor;
     if (!findDeclaredKind(phases, label, kind))
-        return recordDescribedFailure(errors, kInterface, operation, kCapeInvalidArgument,
-                                      undeclaredLabelMessage(label));
+        return call.fail(kCapeInvalidArgument, undeclaredLabelMessage(label));
     if (given.empty())
-        return recordDescribedFailure(errors, kInterface, operation, kCapeInvalidArgument,
-                                      noValueMessage(property));
+        return call.fail(kCapeInvalidArgument, noValueMessage(property));
     target[kind] = given[0];
     return S_OK;
 }
@@ -64,7 +61,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CopyFromHPM(IDispatch* hpmSource)
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR pty, VARIANT values)
 {
     constexpr const wchar_t* operation = L"SetGeometryProp";
-    return comCall(*this, kInterface, operation, [&](ComCall&) {
+    return comCall(*this, kInterface, operation, [&](ComCall& call) {
         const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
         double* target = nullptr;
@@ -75,12 +72,11 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR pty, VARIANT value
         else if (property == L"roughness")
             target = &m_roughness;
         if (target == nullptr)
-            return recordDescribedFailure(
-                *this, kInterface, operation, kCapeInvalidArgument,
-                quoted(property) + L" is not a geometry property (diameter, inclination, roughness).\n");
+            return call.fail(kCapeInvalidArgument,
+                             quoted(property) +
+                                 L" is not a geometry property (diameter, inclination, roughness).\n");
         if (given.empty())
-            return recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument,
-                                          noValueMessage(property));
+            return call.fail(kCapeInvalidArgument, noValueMessage(property));
         *target = given[0];
         return S_OK;
     });
@@ -100,7 +96,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VA
                                                           VARIANT typeInfo)
 {
     constexpr const wchar_t* operation = L"SetPresentPhases";
-    return comCall(*this, kInterface, operation, [&](ComCall&) {
+    return comCall(*this, kInterface, operation, [&](ComCall& call) {
         CArray1D<std::wstring> labels;
         CArray1D<std::wstring> states;
         CArray1D<std::wstring> types;
@@ -108,11 +104,11 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VA
         variantToArray(&stateOfAggregation, states);
         variantToArray(&typeInfo, types);
         if (states.size() < labels.size() || types.size() < labels.size())
-            return recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument,
-                                          std::to_wstring(labels.size()) + L" phase labels came with " +
-                                              std::to_wstring(states.size()) +
-                                              L" states of aggregation and " + std::to_wstring(types.size()) +
-                                              L" types: one of each is needed per label.\n");
+            return call.fail(kCapeInvalidArgument,
+                             std::to_wstring(labels.size()) + L" phase labels came with " +
+                                 std::to_wstring(states.size()) + L" states of aggregation and " +
+                                 std::to_wstring(types.size()) +
+                                 L" types: one of each is needed per label.\n");
 
         m_phases.clear();
         m_phaseCount = static_cast<std::int32_t>(labels.size());
@@ -122,10 +118,10 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VA
             if (phaseKindOf(states[i], types[i], kind))
                 m_phases[labels[i]] = kind;
             else
-                result = recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument,
-                                                L"The phase " + quoted(labels[i]) + L" has the state " +
-                                                    quoted(states[i]) +
-                                                    L", which is not Vapor, Liquid, Solid or Unknown.\n");
+                result =
+                    call.fail(kCapeInvalidArgument, L"The phase " + quoted(labels[i]) + L" has the state " +
+                                                        quoted(states[i]) +
+                                                        L", which is not Vapor, Liquid, Solid or Unknown.\n");
         }
         return result;
     });
@@ -134,20 +130,19 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VA
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSingleHydroProp(BSTR pty, BSTR phaseLabel, VARIANT values)
 {
     constexpr const wchar_t* operation = L"SetSingleHydroProp";
-    return comCall(*this, kInterface, operation, [&](ComCall&) {
+    return comCall(*this, kInterface, operation, [&](ComCall& call) {
         const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
         if (property != L"superficialVelocity")
             return S_OK;
-        return storePhaseValue(*this, operation, m_phases, textOf(phaseLabel), property, given,
-                               m_superficialVelocity);
+        return storePhaseValue(call, m_phases, textOf(phaseLabel), property, given, m_superficialVelocity);
     });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSinglePhaseProp(BSTR pty, BSTR phaseLabel, VARIANT values)
 {
     constexpr const wchar_t* operation = L"SetSinglePhaseProp";
-    return comCall(*this, kInterface, operation, [&](ComCall&) {
+    return comCall(*this, kInterface, operation, [&](ComCall& call) {
         const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
         CDoubleArray* target = nullptr;
@@ -161,7 +156,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSinglePhaseProp(BSTR pty, BSTR phase
             target = &m_viscosity;
         if (target == nullptr)
             return S_OK;
-        return storePhaseValue(*this, operation, m_phases, textOf(phaseLabel), property, given, *target);
+        return storePhaseValue(call, m_phases, textOf(phaseLabel), property, given, *target);
     });
 }
 

@@ -82,8 +82,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroProp(BSTR pty, BSTR phase
             return call.fail(kCapeBadInvOrder);
         EPhases kind = eVapor;
         if (!findDeclaredKind(m_phases, label, kind))
-            return recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument,
-                                          undeclaredLabelMessage(label));
+            return call.fail(kCapeInvalidArgument, undeclaredLabelMessage(label));
         return answerOneValue((*perKind)[kind], values);
     });
 }

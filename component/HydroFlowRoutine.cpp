@@ -46,11 +46,10 @@ CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BSTR)
 {
     constexpr const wchar_t* operation = L"CalcFlow";
-    return comCall(*this, kInterface, operation, [&](ComCall&) {
+    return comCall(*this, kInterface, operation, [&](ComCall& call) {
         const std::wstring_view flowSpec = textOf(specification1);
         if (flowSpec != kSupportedFlowBasis)
-            return recordDescribedFailure(*this, kInterface, operation, kCapeNoImpl,
-                                          unsupportedFlowBasisMessage(flowSpec));
+            return call.fail(kCapeNoImpl, unsupportedFlowBasisMessage(flowSpec));
         const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
         // Computed on a copy: when the model refuses the inputs, the results of the last calculation stay
         // as they were. The copy goes into the candidate's own storage.
@@ -99,7 +98,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetInitState(VARIANT propvals)
     return comCall(*this, kInterface, L"SetInitState", [&](ComCall& call) {
         CDoubleArray state;
         try {
-            state = valuesOf(propvals);
+            variantToArray(&propvals, state);
         } catch (...) {
             return call.fail(kCapeUnknown);
         }

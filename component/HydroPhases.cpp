@@ -1,6 +1,7 @@
 // ICapeHydroPhases: the three phase kinds the component supports, numbered from 1.
 #include "component/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
+#include "component/OwnFailure.h"
 
 #include "support/StringConversion.h"
 
@@ -8,8 +9,6 @@ namespace ondivar {
 namespace {
 
 constexpr const wchar_t* kInterface = L"ICapeHydroPhases";
-// ECapeOutOfBounds
-constexpr HRESULT kCapeOutOfBounds = static_cast<HRESULT>(0x80040507L);
 
 struct PhaseDescription {
     const wchar_t* stateOfAggregation;

@@ -40,11 +40,10 @@ HRESULT answerListForUs(CCapeError& errors, const wchar_t* operation, BSTR speci
 {
     if (props == nullptr)
         return E_POINTER;
-    return comCall(errors, kInterface, operation, [&](ComCall&) {
+    return comCall(errors, kInterface, operation, [&](ComCall& call) {
         const std::wstring_view flowBasis = textOf(specification1);
         if (flowBasis != kSupportedFlowBasis)
-            return recordDescribedFailure(errors, kInterface, operation, kCapeInvalidArgument,
-                                          unsupportedFlowBasisMessage(flowBasis));
+            return call.fail(kCapeInvalidArgument, unsupportedFlowBasisMessage(flowBasis));
         return answerList(names, count, props);
     });
 }
@@ -54,14 +53,14 @@ HRESULT answerListForUs(CCapeError& errors, const wchar_t* operation, BSTR speci
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcSingleHydroProp(VARIANT props, BSTR)
 {
     constexpr const wchar_t* operation = L"CalcSingleHydroProp";
-    return comCall(*this, kInterface, operation, [&](ComCall&) {
+    return comCall(*this, kInterface, operation, [&](ComCall& call) {
         CArray1D<std::wstring> names;
         try {
             variantToArray(&props, names);
         } catch (const CMyException& rejected) {
             std::wstring description;
             rejected.getDescription(description);
-            return recordDescribedFailure(*this, kInterface, operation, kCapeInvalidArgument, description);
+            return call.fail(kCapeInvalidArgument, description);
         }
         return S_OK;
     });

@@ -1,20 +1,6 @@
 #include "component/OwnFailure.h"
 
-#include "support/ComHandles.h"
-
-using TarvoException::CMyException;
-
 namespace ondivar {
-
-HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation,
-                               HRESULT capeHr, const std::wstring& description)
-{
-    errors.recordOwnFailure(capeHr, interfaceName, operation);
-    // The error interfaces now describe this failure without a text: read it once more and give it one.
-    CMyException described(capeHr, ComPtr<IDispatch>(static_cast<ECapeUser*>(&errors)));
-    described.setDescription(description);
-    return errors.recordError(described, interfaceName, operation);
-}
 
 std::wstring unsupportedFlowBasisMessage(std::wstring_view flowBasis)
 {

@@ -1,6 +1,5 @@
-// The CAPE-OPEN HRESULTs the component reports about itself, and the failure frame with a description of
-// the cause for failures that a caller's text (a label, a property name) or a missing value brought
-// about.
+// The CAPE-OPEN HRESULTs the component reports about itself, and the descriptions of failures that a
+// caller's text (a label, a property name, a flow basis) brought about.
 #pragma once
 
 #include "component/CapeError.h"
@@ -12,14 +11,11 @@ namespace ondivar {
 
 constexpr HRESULT kCapeUnknown = static_cast<HRESULT>(0x80040501L);
 constexpr HRESULT kCapeInvalidArgument = static_cast<HRESULT>(0x80040506L);
+constexpr HRESULT kCapeOutOfBounds = static_cast<HRESULT>(0x80040507L);
 constexpr HRESULT kCapeNoImpl = static_cast<HRESULT>(0x80040509L);
+// What is returned when even the error could not be recorded (ECapeNoMemory).
+constexpr HRESULT kCapeNoMemory = static_cast<HRESULT>(0x8004050DL);
 constexpr HRESULT kCapeBadInvOrder = static_cast<HRESULT>(0x80040511L);
-
-// Records the failure capeHr of interfaceName::operation as the failure frame does (the error read from
-// the component's own error interfaces), with description as its description, and returns the HRESULT
-// to hand to the caller. The description is used as it is: it is never a format.
-HRESULT recordDescribedFailure(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation,
-                               HRESULT capeHr, const std::wstring& description);
 
 // The one flow basis the component computes under: the superficial velocity of each phase.
 constexpr const wchar_t* kSupportedFlowBasis = L"Us";

@@ -1,5 +1,7 @@
 #include "component/TypeInfoCache.h"
 
+#include "support/ModuleFile.h"
+
 #include "CapeOpen110.h"
 
 #include <cstring>
@@ -46,10 +48,9 @@ HRESULT loadOndivarTypeLibraryFrom(const std::wstring& fallbackFile, ITypeLib** 
                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                            reinterpret_cast<LPCWSTR>(&loadOndivarTypeLibraryFrom), &module) &&
         FindResourceW(module, MAKEINTRESOURCEW(1), L"TYPELIB") != nullptr) {
-        wchar_t path[MAX_PATH + 1] = {};
-        const DWORD length = GetModuleFileNameW(module, path, MAX_PATH + 1);
-        if (length > 0 && length <= MAX_PATH)
-            return LoadTypeLibEx(path, REGKIND_NONE, library);
+        std::wstring path;
+        if (SUCCEEDED(modulePath(module, path)))
+            return LoadTypeLibEx(path.c_str(), REGKIND_NONE, library);
     }
     if (fallbackFile.empty())
         return TYPE_E_CANTLOADLIBRARY;
@@ -76,12 +77,14 @@ HRESULT loadLibrary(Cache& c, TypeLibraryId id, ComPtr<ITypeLib>& out)
 // vtable interface; ITypeInfo::Invoke must be given the latter to call through the vtable.
 ComPtr<ITypeInfo> vtableDescription(const ComPtr<ITypeInfo>& described)
 {
-    TYPEATTR* attributes = nullptr;
-    if (FAILED(described->GetTypeAttr(&attributes)))
-        return described;
-    const bool dualDispatch =
-        attributes->typekind == TKIND_DISPATCH && (attributes->wTypeFlags & TYPEFLAG_FDUAL) != 0;
-    described->ReleaseTypeAttr(attributes);
+    bool dualDispatch = false;
+    {
+        const ScopedTypeAttr attributes(described.get());
+        if (!attributes)
+            return described;
+        dualDispatch =
+            attributes->typekind == TKIND_DISPATCH && (attributes->wTypeFlags & TYPEFLAG_FDUAL) != 0;
+    }
     if (!dualDispatch)
         return described;
     HREFTYPE reference = 0;
@@ -121,21 +124,6 @@ HRESULT findTypeInfo(TypeLibraryId library, REFIID iid, DualTypeInfo& info) noex
         return E_OUTOFMEMORY;
     } catch (...) {
         return E_UNEXPECTED;
-    }
-}
-
-HRESULT loadOndivarTypeLibrary(ITypeLib** library) noexcept
-{
-    try {
-        std::wstring file;
-        {
-            Cache& c = cache();
-            std::lock_guard<std::mutex> lock(c.mutex);
-            file = c.ondivarFile;
-        }
-        return loadOndivarTypeLibraryFrom(file, library);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
     }
 }
 

@@ -27,12 +27,9 @@ struct DualTypeInfo {
 // registered, not found) is returned and not remembered: a later call tries again.
 HRESULT findTypeInfo(TypeLibraryId library, REFIID iid, DualTypeInfo& info) noexcept;
 
-// Loads OndivarLib: the TYPELIB resource 1 of the module this code is linked into (the DLL), or,
-// when that module carries none (a test program linking the static library), the file given to
-// setOndivarTypeLibraryFile.
-HRESULT loadOndivarTypeLibrary(ITypeLib** library) noexcept;
-
-// The file loadOndivarTypeLibrary falls back to. Call before the first dispatch call.
+// OndivarLib is the TYPELIB resource 1 of the module this code is linked into (the DLL), or, when that
+// module carries none (a test program linking the static library), this file. Call before the first
+// dispatch call.
 void setOndivarTypeLibraryFile(const std::wstring& path);
 
 // Drops every cached library and type description (the module calls it when it unloads).

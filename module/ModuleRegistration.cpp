@@ -7,6 +7,8 @@
 #include "module/Resources.h"
 #include "module/TypeLibraryRegistration.h"
 #include "module/registrar/Registrar.h"
+#include "support/ModuleFile.h"
+#include "support/StringConversion.h"
 
 #include <new>
 
@@ -34,13 +36,6 @@ HRESULT loadScript(HINSTANCE module, UINT id, std::wstring& text)
     text.resize(static_cast<std::size_t>(length));
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), text.data(), length);
     return S_OK;
-}
-
-std::wstring guidText(const GUID& guid)
-{
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
 }
 
 // Runs the module's REGISTRY script `id` with %MODULE% and %APPID% under `root`.
@@ -83,26 +78,6 @@ ClassesRootRedirect::~ClassesRootRedirect()
 {
     if (m_active)
         RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
-}
-
-HRESULT modulePath(HINSTANCE module, std::wstring& path) noexcept
-{
-    try {
-        std::wstring buffer(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD length = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-            if (length == 0)
-                return HRESULT_FROM_WIN32(GetLastError());
-            if (length < buffer.size()) {
-                buffer.resize(length);
-                path = std::move(buffer);
-                return S_OK;
-            }
-            buffer.resize(buffer.size() * 2);
-        }
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
 }
 
 HRESULT COndivarModule::registerServer() noexcept

@@ -52,7 +52,4 @@ private:
     HRESULT m_hr = S_OK;
 };
 
-// The full path of a loaded module.
-HRESULT modulePath(HINSTANCE module, std::wstring& path) noexcept;
-
 } // namespace ondivar

@@ -2,6 +2,7 @@
 
 #include "support/ComHandles.h"
 #include "support/RegistryKey.h"
+#include "support/StringConversion.h"
 
 #include <oleauto.h>
 
@@ -30,21 +31,18 @@ HRESULT loadLibrary(const std::wstring& modulePath, ComPtr<ITypeLib>& library, L
     HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.put());
     if (FAILED(hr))
         return hr;
-    TLIBATTR* attributes = nullptr;
-    hr = library->GetLibAttr(&attributes);
-    if (FAILED(hr))
-        return hr;
+    const ScopedLibAttr attributes(library.get());
+    if (!attributes)
+        return attributes.hr();
     identity = {attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum, attributes->lcid,
                 attributes->syskind};
-    library->ReleaseTLibAttr(attributes);
     return S_OK;
 }
 
 // TypeLib\{libid}\major.minor, as the registration writes it (hexadecimal version numbers).
 std::wstring versionKeyPath(const LibraryIdentity& identity)
 {
-    wchar_t guid[40] = {};
-    StringFromGUID2(identity.libid, guid, 40);
+    const std::wstring guid = guidText(identity.libid);
     wchar_t version[16] = {};
     std::swprintf(version, 16, L"%x.%x", identity.major, identity.minor);
     return std::wstring(L"TypeLib\\") + guid + L"\\" + version;
@@ -56,8 +54,7 @@ HRESULT registerTypeLibrary(const std::wstring& modulePath, bool perUser) noexce
 {
     try {
         ComPtr<ITypeLib> library;
-        LibraryIdentity identity{};
-        HRESULT hr = loadLibrary(modulePath, library, identity);
+        const HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.put());
         if (FAILED(hr))
             return hr;
         // The library names no help file: no help folder.

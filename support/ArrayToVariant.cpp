@@ -71,10 +71,12 @@ template <class Element>
 void fromMemory(const Element* source, std::size_t count, VARTYPE kind, const wchar_t* missing,
                 VARIANT* destination, bool asVariants)
 {
-    checkDestination(destination);
-    resetDestination(destination);
-    TarvoException::checkCondition(source != nullptr || count == 0, E_POINTER, L"Array Error", L"%ls",
-                                   missing);
+    if (source == nullptr && count != 0) {
+        // Refused as every conversion refuses: the destination checked first, then left empty.
+        checkDestination(destination);
+        resetDestination(destination);
+        throw CMyException(E_POINTER, L"Array Error", L"%ls", missing);
+    }
     oneDimensional(
         count, kind, [&](LONG i) { return source[i]; }, destination, asVariants);
 }

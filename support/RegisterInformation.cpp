@@ -1,5 +1,6 @@
 #include "support/RegisterInformation.h"
 
+#include "support/RegistryKey.h"
 #include "support/TarvoException.h"
 
 #include <windows.h>
@@ -20,24 +21,6 @@ const wchar_t optionsKey[] = L"Software\\Qel\\Korvel\\OPTIONS";
 
 // The HRESULT of a setting that cannot be read (REGDB_E_READREGDB).
 const HRESULT registryReadError = static_cast<HRESULT>(0x80040150);
-
-// An open registry key, closed on every path.
-class OpenKey {
-public:
-    OpenKey() = default;
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    ~OpenKey()
-    {
-        if (m_key != nullptr)
-            RegCloseKey(m_key);
-    }
-    HKEY get() const { return m_key; }
-    HKEY* put() { return &m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
 
 // Queries the value's data into data (resized to the number of bytes read). A value that grows between
 // the size query and the read is read again with the new size.
@@ -84,10 +67,11 @@ CRegisterInformation& CRegisterInformation::operator=(const CRegisterInformation
 void CRegisterInformation::getRegistry(std::wstring& value, const wchar_t* keyPath, const wchar_t* valueName,
                                        unsigned long type)
 {
-    OpenKey key;
     std::vector<BYTE> data;
-    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, key.put());
-    if (status == ERROR_SUCCESS) {
+    LSTATUS status = ERROR_SUCCESS;
+    const ondivar::UniqueRegKey key =
+        ondivar::UniqueRegKey::open(HKEY_CURRENT_USER, keyPath, KEY_READ, &status);
+    if (key) {
         DWORD foundType = type;
         status = readValueData(key.get(), valueName, foundType, data);
     }

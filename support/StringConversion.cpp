@@ -41,6 +41,40 @@ void bstrToString(const wchar_t* text, std::wstring& out)
         out.assign(text);
 }
 
+std::wstring utf8ToWide(std::string_view text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string wideToUtf8(std::wstring_view text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
+std::string wideToUtf8(const wchar_t* text)
+{
+    return text != nullptr ? wideToUtf8(std::wstring_view(text)) : std::string();
+}
+
+std::wstring guidText(const GUID& guid)
+{
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
 void ansiToWide(const char* text, std::wstring& out)
 {
     if (text == nullptr || *text == '\0') {

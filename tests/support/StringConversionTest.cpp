@@ -80,4 +80,18 @@ TEST(StringConversion, ParseDoublesReadsIndefiniteFormsAsNaN)
     EXPECT_EQ(0u, values.size());
 }
 
+TEST(StringConversion, Utf8BothWaysAndGuidText)
+{
+    const std::wstring wide = L"\x00E8 \x03B1 \x20AC \xD83D\xDE00"; // 2-, 3- and 4-byte UTF-8 forms
+    const std::string utf8 = wideToUtf8(wide);
+    EXPECT_EQ("\xC3\xA8 \xCE\xB1 \xE2\x82\xAC \xF0\x9F\x98\x80", utf8);
+    EXPECT_EQ(wide, utf8ToWide(utf8));
+    EXPECT_EQ("", wideToUtf8(static_cast<const wchar_t*>(nullptr)));
+    EXPECT_EQ(L"", utf8ToWide(""));
+    EXPECT_EQ(L"\xFFFD", utf8ToWide("\xFF"));
+
+    const GUID guid = {0x3C5A71E2, 0x6D04, 0x4B8F, {0x9E, 0x21, 0x7A, 0x0D, 0x5C, 0x96, 0xB1, 0xF4}};
+    EXPECT_EQ(L"{3C5A71E2-6D04-4B8F-9E21-7A0D5C96B1F4}", guidText(guid));
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 #include "tools/flow-client/FarewellWatcher.h"
 
-#include "tools/flow-client/Utf8.h"
+#include "support/StringConversion.h"
 
 #include <string>
 
@@ -47,8 +47,8 @@ LRESULT CALLBACK FarewellWatcher::hook(int code, WPARAM wParam, LPARAM lParam)
         if (std::wstring(className) == L"#32770") {
             // The static control holding a message box's text has the id 0xFFFF.
             if (window != self->m_printed)
-                self->m_out << "Component: " << toUtf8(windowText(window)) << " \xE2\x80\x94 "
-                            << toUtf8(windowText(GetDlgItem(window, 0xFFFF))) << std::endl;
+                self->m_out << "Component: " << wideToUtf8(windowText(window)) << " \xE2\x80\x94 "
+                            << wideToUtf8(windowText(GetDlgItem(window, 0xFFFF))) << std::endl;
             self->m_printed = window;
             PostMessageW(window, WM_COMMAND, IDOK, 0);
         }

@@ -24,7 +24,6 @@ public:
 
     explicit CalculationFailure(Details details);
 
-    const Details& details() const noexcept { return m_details; }
     // Several lines: the call, then the ECapeUser interface, operation, description and the HRESULT.
     std::string report() const;
 

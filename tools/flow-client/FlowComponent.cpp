@@ -1,6 +1,6 @@
 #include "tools/flow-client/FlowComponent.h"
 
-#include "tools/flow-client/Utf8.h"
+#include "support/StringConversion.h"
 
 #include "support/ArrayConversion.h"
 #include "support/ErrorInterpretation.h"
@@ -19,7 +19,7 @@ UniqueBstr bstr(const std::wstring& text)
 
 std::string text(const UniqueBstr& s)
 {
-    return s.get() != nullptr ? toUtf8(std::wstring(s.get(), s.length())) : std::string();
+    return s.get() != nullptr ? wideToUtf8(std::wstring(s.get(), s.length())) : std::string();
 }
 
 bool isCapeOpenFailure(HRESULT hr)
@@ -51,7 +51,7 @@ std::string systemText(HRESULT hr)
     wchar_t buffer[512] = {};
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                         static_cast<DWORD>(hr), 0, buffer, 511, nullptr);
-    return length != 0 ? toUtf8(buffer) : std::string("no system description of this HRESULT");
+    return length != 0 ? wideToUtf8(buffer) : std::string("no system description of this HRESULT");
 }
 
 [[noreturn]] void fail(const char* call, HRESULT hr, const std::string& description)
@@ -71,18 +71,18 @@ void setValueVariant(double value, UniqueVariant& values)
 } // namespace
 
 FlowComponent::FlowComponent(const std::wstring& programId, const std::string& flowSpec)
-    : m_flowSpec(bstr(toWide(flowSpec)))
+    : m_flowSpec(bstr(utf8ToWide(flowSpec)))
 {
     CLSID clsid;
     HRESULT hr = CLSIDFromProgID(programId.c_str(), &clsid);
     if (FAILED(hr))
         fail("CLSIDFromProgID", hr,
-             toUtf8(programId) +
+             wideToUtf8(programId) +
                  " is not registered (register Ondivar.dll with regsvr32): " + systemText(hr));
     ComPtr<IUnknown> object;
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid());
     if (FAILED(hr))
-        fail("CoCreateInstance", hr, "cannot create " + toUtf8(programId) + ": " + systemText(hr));
+        fail("CoCreateInstance", hr, "cannot create " + wideToUtf8(programId) + ": " + systemText(hr));
     hr = object->QueryInterface(IID_IDispatch, m_object.putVoid());
     if (FAILED(hr))
         fail("QueryInterface(IDispatch)", hr, systemText(hr));
@@ -112,9 +112,9 @@ void FlowComponent::check(HRESULT hr, const char* call) const
         TarvoException::createCapeError(hr, m_object.get());
     CalculationFailure::Details details;
     details.call = call;
-    details.interfaceName = toUtf8(error->m_interfaceName);
-    details.operation = toUtf8(error->m_operation);
-    details.description = toUtf8(error->m_description);
+    details.interfaceName = wideToUtf8(error->m_interfaceName);
+    details.operation = wideToUtf8(error->m_operation);
+    details.description = wideToUtf8(error->m_description);
     details.hresult = static_cast<std::uint32_t>(hr);
     if (details.description.find_first_not_of(" \r\n\t") == std::string::npos)
         details.description =
@@ -128,9 +128,9 @@ void FlowComponent::declarePhases(const std::vector<PhaseDeclaration>& phases)
     m_labelTexts.clear();
     m_labels.clear();
     for (std::size_t i = 0; i < phases.size(); ++i) {
-        labels[i] = toWide(phases[i].label);
-        states[i] = toWide(phases[i].state);
-        types[i] = toWide(phases[i].type);
+        labels[i] = utf8ToWide(phases[i].label);
+        states[i] = utf8ToWide(phases[i].state);
+        types[i] = utf8ToWide(phases[i].type);
         m_labelTexts.push_back(phases[i].label);
         m_labels.push_back(bstr(labels[i]));
     }
@@ -142,7 +142,7 @@ void FlowComponent::declarePhases(const std::vector<PhaseDeclaration>& phases)
     } catch (const TarvoException::CMyException& e) {
         std::wstring description;
         e.getDescription(description);
-        fail("SetPresentPhases (arguments)", E_FAIL, toUtf8(description));
+        fail("SetPresentPhases (arguments)", E_FAIL, wideToUtf8(description));
     }
     check(m_flow->SetPresentPhases(*labelValues.get(), *stateValues.get(), *typeValues.get()),
           "ICapeHydroFlow::SetPresentPhases");
@@ -180,7 +180,7 @@ double FlowComponent::mixtureValue(const wchar_t* name)
     } catch (const TarvoException::CMyException&) {
     }
     if (numbers.empty())
-        fail("ICapeHydroFlow::GetMixtureProp", E_UNEXPECTED, "no number came back for " + toUtf8(name));
+        fail("ICapeHydroFlow::GetMixtureProp", E_UNEXPECTED, "no number came back for " + wideToUtf8(name));
     return numbers[0];
 }
 
@@ -197,7 +197,7 @@ double FlowComponent::phaseValue(const wchar_t* name, const UniqueBstr& label)
     }
     if (numbers.empty())
         fail("ICapeHydroFlow::GetSingleHydroProp", E_UNEXPECTED,
-             "no number came back for " + toUtf8(name) + " of " + text(label));
+             "no number came back for " + wideToUtf8(name) + " of " + text(label));
     return numbers[0];
 }
 

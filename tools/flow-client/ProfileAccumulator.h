@@ -32,7 +32,6 @@ public:
     // The segment's totals; result.phases must follow the labels given to the constructor.
     SegmentTotals add(double length, const FlowResult& result);
 
-    std::size_t segments() const noexcept { return m_series.distanceEnd.size(); }
     const ProfileSeries& series() const noexcept { return m_series; }
 
 private:

@@ -1,7 +1,7 @@
 // ondivar-flow: drives the Ondivar hydrodynamics component through COM, for one case or a profile.
 #include "tools/flow-client/ClientRuns.h"
 #include "tools/flow-client/CommandLine.h"
-#include "tools/flow-client/Utf8.h"
+#include "support/StringConversion.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -21,7 +21,7 @@ std::vector<std::string> argumentsUtf8()
                                                                &LocalFree);
     std::vector<std::string> arguments;
     for (int i = 1; argv && i < count; ++i)
-        arguments.push_back(ondivar::flow::toUtf8(argv.get()[i]));
+        arguments.push_back(ondivar::wideToUtf8(argv.get()[i]));
     return arguments;
 }
 

@@ -1,4 +1,5 @@
 #include "tools/typelib/TypeLibRewriter.h"
+#include "support/StringConversion.h"
 
 #include "tools/typelib/TypeDescCopy.h"
 #include "tools/typelib/TypeInfoAttributes.h"
@@ -29,7 +30,7 @@ std::string typeName(ITypeInfo* info)
 {
     UniqueBstr name;
     info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
-    return toUtf8(name.get());
+    return wideToUtf8(name.get());
 }
 
 bool isDual(const TYPEATTR& attr)

@@ -50,17 +50,4 @@ std::wstring decodeWidlText(const wchar_t* text)
     return utf8.empty() ? original : utf8;
 }
 
-std::string toUtf8(const wchar_t* text)
-{
-    if (text == nullptr)
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return {};
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), size, nullptr, nullptr);
-    result.pop_back();
-    return result;
-}
-
 } // namespace ondivar::typelib

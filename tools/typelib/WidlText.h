@@ -11,7 +11,4 @@ namespace ondivar::typelib {
 // code page or is not valid UTF-8 comes back unchanged.
 std::wstring decodeWidlText(const wchar_t* text);
 
-// The text in UTF-8, for messages.
-std::string toUtf8(const wchar_t* text);
-
 } // namespace ondivar::typelib

@@ -3,6 +3,7 @@
 // a reference into that library. Runs under Wine at build time, with the bitness of the library.
 #include "tools/typelib/TypeLibRewriter.h"
 #include "tools/typelib/WidlText.h"
+#include "support/StringConversion.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -14,15 +15,15 @@
 namespace {
 
 using ondivar::ComPtr;
+using ondivar::wideToUtf8;
 using ondivar::typelib::RewriteError;
-using ondivar::typelib::toUtf8;
 
 ComPtr<ITypeLib> load(const wchar_t* path)
 {
     ComPtr<ITypeLib> library;
     const HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, library.put());
     if (FAILED(hr))
-        throw RewriteError("cannot load " + toUtf8(path), hr);
+        throw RewriteError("cannot load " + wideToUtf8(path), hr);
     return library;
 }
 
