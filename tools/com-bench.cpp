@@ -7,7 +7,8 @@
 #include "component/Ondivar_Velt.h"
 #include "component/TypeInfoCache.h"
 #include "support/ArrayConversion.h"
-#include "tests/common/MessageBoxWatcher.h"
+#include "support/ComInitialisation.h"
+#include "support/MessageBoxHook.h"
 
 #include <chrono>
 #include <cstdio>
@@ -269,11 +270,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: ondivar-com-bench [cycles]\n");
         return 2;
     }
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    const ComApartment apartment;
+    if (FAILED(apartment.hr()))
         return 1;
     setOndivarTypeLibraryFile(ONDIVAR_BENCH_TYPELIB);
     // The component's farewell box is dismissed when the component goes.
-    testing::MessageBoxWatcher farewell;
+    MessageBoxHook farewell;
     double sink = 0.0;
 
     // The raw model on the inputs the component hands it (per kind, phases in label order).
@@ -338,6 +340,5 @@ int main(int argc, char** argv)
     print("cycle through the vtables", vtable);
     print("cycle through IDispatch::Invoke", dispatch);
     std::printf("checksum %.6g\n", sink);
-    CoUninitialize();
     return 0;
 }

@@ -1,7 +1,8 @@
-// Sees and dismisses the message boxes the calling thread shows while the watcher lives, through a
-// thread hook (WH_CBT). In a headless Wine prefix (Graphics driver "null") a message box is created
-// invisibly and blocks until dismissed: the watcher records what it shows and presses its OK button.
+// Sees and dismisses the message boxes the calling thread shows while the watcher lives (through the
+// support library's MessageBoxHook), recording what each one showed.
 #pragma once
+
+#include "support/MessageBoxHook.h"
 
 #include <windows.h>
 
@@ -23,47 +24,18 @@ struct ObservedMessageBox {
 
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher()
-    {
-        m_previous = current();
-        current() = this;
-        m_hook = SetWindowsHookExW(WH_CBT, &MessageBoxWatcher::hook, nullptr, GetCurrentThreadId());
-    }
-    ~MessageBoxWatcher()
-    {
-        if (m_hook != nullptr)
-            UnhookWindowsHookEx(m_hook);
-        current() = m_previous;
-    }
-    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher() : m_hook([this](HWND box) { m_seen.push_back(describe(box)); }) {}
 
-    bool installed() const { return m_hook != nullptr; }
+    bool installed() const { return m_hook.installed(); }
     const std::vector<ObservedMessageBox>& seen() const { return m_seen; }
     void clear() { m_seen.clear(); }
 
 private:
-    static MessageBoxWatcher*& current()
-    {
-        thread_local MessageBoxWatcher* watcher = nullptr;
-        return watcher;
-    }
-
-    static std::wstring windowText(HWND window)
-    {
-        if (window == nullptr)
-            return std::wstring();
-        wchar_t buffer[512] = {};
-        GetWindowTextW(window, buffer, 511);
-        return buffer;
-    }
-
     static ObservedMessageBox describe(HWND box)
     {
         ObservedMessageBox observed;
-        observed.caption = windowText(box);
-        // The static control that holds the text has the id 0xFFFF.
-        observed.text = windowText(GetDlgItem(box, 0xFFFF));
+        observed.caption = MessageBoxHook::windowText(box);
+        observed.text = MessageBoxHook::boxText(box);
         observed.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
         for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN, IDCONTINUE}) {
             HWND button = GetDlgItem(box, id);
@@ -80,37 +52,9 @@ private:
         return observed;
     }
 
-    static bool isDialog(HWND window)
-    {
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 15);
-        return std::wstring(className) == L"#32770";
-    }
-
-    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        MessageBoxWatcher* self = current();
-        HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && self != nullptr && isDialog(window)) {
-            // A box is activated again when another window took the activation from it (other programs
-            // show boxes on the same desktop): it is recorded once.
-            if (std::find(self->m_open.begin(), self->m_open.end(), window) == self->m_open.end()) {
-                self->m_open.push_back(window);
-                self->m_seen.push_back(describe(window));
-            }
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-        } else if (code == HCBT_DESTROYWND && self != nullptr) {
-            self->m_open.erase(std::remove(self->m_open.begin(), self->m_open.end(), window),
-                               self->m_open.end());
-        }
-        return CallNextHookEx(self != nullptr ? self->m_hook : nullptr, code, wParam, lParam);
-    }
-
-    HHOOK m_hook = nullptr;
-    MessageBoxWatcher* m_previous = nullptr;
+    // Declared first: the hook's callback fills it.
     std::vector<ObservedMessageBox> m_seen;
-    // The boxes recorded and not destroyed yet.
-    std::vector<HWND> m_open;
+    MessageBoxHook m_hook;
 };
 
 } // namespace ondivar::testing

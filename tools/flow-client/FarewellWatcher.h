@@ -3,7 +3,7 @@
 // acknowledged by a thread hook instead, which writes its caption and text as one line.
 #pragma once
 
-#include <windows.h>
+#include "support/MessageBoxHook.h"
 
 #include <ostream>
 
@@ -13,19 +13,9 @@ namespace ondivar::flow {
 class FarewellWatcher {
 public:
     explicit FarewellWatcher(std::ostream& out);
-    FarewellWatcher(const FarewellWatcher&) = delete;
-    FarewellWatcher& operator=(const FarewellWatcher&) = delete;
-    ~FarewellWatcher();
 
 private:
-    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
-
-    std::ostream& m_out;
-    HHOOK m_hook;
-    FarewellWatcher* m_previous;
-    // The box printed and not destroyed yet: a box activated again (another window took the activation
-    // from it) is printed once.
-    HWND m_printed = nullptr;
+    MessageBoxHook m_hook;
 };
 
 } // namespace ondivar::flow

@@ -1,0 +1,87 @@
+// Acknowledges the message boxes the calling thread shows while the hook lives, through a thread hook
+// (WH_CBT): each box is handed to onBox once (its caption and text are set by then) and then closed with
+// its OK button. A console or test run needs this: in a headless prefix (Graphics driver "null") a box is
+// created invisibly and would wait for ever. A box is activated again when another window took the
+// activation from it; it is still handed over only once.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ondivar {
+
+class MessageBoxHook {
+public:
+    explicit MessageBoxHook(std::function<void(HWND box)> onBox = {}) : m_onBox(std::move(onBox))
+    {
+        m_previous = current();
+        current() = this;
+        m_hook = SetWindowsHookExW(WH_CBT, &MessageBoxHook::hook, nullptr, GetCurrentThreadId());
+    }
+    ~MessageBoxHook()
+    {
+        if (m_hook != nullptr)
+            UnhookWindowsHookEx(m_hook);
+        current() = m_previous;
+    }
+    MessageBoxHook(const MessageBoxHook&) = delete;
+    MessageBoxHook& operator=(const MessageBoxHook&) = delete;
+
+    bool installed() const noexcept { return m_hook != nullptr; }
+
+    // The text of a window (a box's caption); the text of a box is its control 0xFFFF's.
+    static std::wstring windowText(HWND window)
+    {
+        if (window == nullptr)
+            return std::wstring();
+        wchar_t buffer[512] = {};
+        GetWindowTextW(window, buffer, 511);
+        return buffer;
+    }
+    static std::wstring boxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
+
+private:
+    static MessageBoxHook*& current()
+    {
+        thread_local MessageBoxHook* hook = nullptr;
+        return hook;
+    }
+
+    static bool isDialog(HWND window)
+    {
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 15);
+        return std::wstring(className) == L"#32770";
+    }
+
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        MessageBoxHook* self = current();
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && self != nullptr && isDialog(window)) {
+            if (std::find(self->m_open.begin(), self->m_open.end(), window) == self->m_open.end()) {
+                self->m_open.push_back(window);
+                if (self->m_onBox)
+                    self->m_onBox(window);
+            }
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        } else if (code == HCBT_DESTROYWND && self != nullptr) {
+            self->m_open.erase(std::remove(self->m_open.begin(), self->m_open.end(), window),
+                               self->m_open.end());
+        }
+        return CallNextHookEx(self != nullptr ? self->m_hook : nullptr, code, wParam, lParam);
+    }
+
+    std::function<void(HWND)> m_onBox;
+    HHOOK m_hook = nullptr;
+    MessageBoxHook* m_previous = nullptr;
+    // The boxes handed over and not destroyed yet.
+    std::vector<HWND> m_open;
+};
+
+} // namespace ondivar
