@@ -1,5 +1,6 @@
 // Analytic derivatives of the holdup-driven modes with respect to alpha0, alpha1 (alpha2 = 1 - alpha0 -
 // alpha1 dependent), the driving velocity and the phase properties. Only slots 0 to 2 are written.
+#include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
 #include "hydro/PhaseHeatTransfer.h"
 #include "hydro/SimpleHydro.h"
@@ -53,8 +54,8 @@ void CSimpleHydro::ComputeMassVelocityDerivatives()
     const CDoubleArray& a = m_holdup;
     const CDoubleArray& rho = m_density;
     const double diameter = m_diameter;
-    const double mixtureDensity = (rho[0] * a[0] + rho[1] * a[1]) + rho[2] * a[2];
-    const double drift = (std::sqrt(kGravity * diameter) * kBubbleRiseCoefficient) * m_inclination;
+    const double mixtureDensity = MixtureDensity(rho, a);
+    const double drift = BubbleRiseVelocity(diameter) * m_inclination;
     const double liquidDensityHoldup = rho[1] * a[1] + rho[2] * a[2];
 
     // Every kind moves at u0 less a constant: one velocity derivative serves all three rows.
@@ -176,9 +177,8 @@ void CSimpleHydro::ComputeMixtureVelocityDerivatives()
     const double diameter = m_diameter;
     const double s = m_inclination;
     const double um = m_mixtureVelocity;
-    const double mixtureDensity = (rho[0] * a[0] + rho[1] * a[1]) + rho[2] * a[2];
-    const double drift =
-        (std::sqrt(kGravity * diameter) * kBubbleRiseCoefficient + kDriftMixtureCoefficient * um) * s;
+    const double mixtureDensity = MixtureDensity(rho, a);
+    const double drift = (BubbleRiseVelocity(diameter) + kDriftMixtureCoefficient * um) * s;
 
     for (int i = 0; i < kStateKinds; ++i) {
         m_dVelocityDHoldup[i][0] = -drift;

@@ -1,6 +1,7 @@
 // Set-ups for a transient solver: vapour, organic and aqueous holdups (slots 0, 1, 2) with the
 // mass-average velocity (mode 1) or the mixture velocity (mode 2) as the driving velocity.
 #include "hydro/HydroConfiguration.h"
+#include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
 #include "hydro/SimpleHydro.h"
 #include "hydro/Undefined.h"
@@ -73,9 +74,9 @@ int CSimpleHydro::SetupFromHoldupsAndMassVelocity(double diameter, double roughn
     m_massAverageVelocity = v;
     const CDoubleArray& a = m_holdup;
     const CDoubleArray& rho = m_density;
-    const double mixtureDensity = (rho[0] * a[0] + rho[1] * a[1]) + rho[2] * a[2];
+    const double mixtureDensity = MixtureDensity(rho, a);
     // Without the part that follows the mixture velocity.
-    const double drift = (std::sqrt(kGravity * diameter) * kBubbleRiseCoefficient) * inclination;
+    const double drift = BubbleRiseVelocity(diameter) * inclination;
     m_velocity[0] = ((rho[1] * a[1] + rho[2] * a[2]) * drift) / mixtureDensity + v;
     m_velocity[1] = m_velocity[0] - drift;
     m_velocity[2] = m_velocity[0] - drift;
@@ -102,9 +103,7 @@ int CSimpleHydro::SetupFromHoldupsAndMixtureVelocity(
     const double um = mixtureVelocity;
     m_mixtureVelocity = um;
     const CDoubleArray& a = m_holdup;
-    const double drift =
-        (std::sqrt(kGravity * diameter) * kBubbleRiseCoefficient + kDriftMixtureCoefficient * um) *
-        inclination;
+    const double drift = (BubbleRiseVelocity(diameter) + kDriftMixtureCoefficient * um) * inclination;
     m_velocity[0] = (a[1] + a[2]) * drift + um;
     m_velocity[1] = um - drift * a[0];
     m_velocity[2] = m_velocity[1];

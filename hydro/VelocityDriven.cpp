@@ -1,6 +1,7 @@
 // The calculation the flow component runs: holdups and velocities from superficial velocities, then
 // flow pattern, pressure gradients and thermal resistance. The arithmetic keeps its order of evaluation.
 #include "hydro/HydroConfiguration.h"
+#include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
 #include "hydro/PhaseHeatTransfer.h"
 #include "hydro/SimpleHydro.h"
@@ -45,9 +46,7 @@ void CSimpleHydro::SetupFromVelocities(double diameter, double roughness, double
         um += m_superficialVelocity[m_phaseKinds[p]];
     m_mixtureVelocity = um;
 
-    const double drift =
-        (std::sqrt(kGravity * diameter) * kBubbleRiseCoefficient + kDriftMixtureCoefficient * um) *
-        inclination;
+    const double drift = (BubbleRiseVelocity(diameter) + kDriftMixtureCoefficient * um) * inclination;
 
     // The vapour velocity solves v^2 - (Um + d) v + Us0 d = 0 (the holdups add up to 1); the root follows
     // the direction of the flow. The vapour slot is a number only when vapour is listed.
