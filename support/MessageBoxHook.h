@@ -52,8 +52,14 @@ private:
         return hook;
     }
 
-    static bool isDialog(HWND window)
+    // The hook also runs when this thread merely tries to activate another thread's window: a closing box
+    // whose activation another program took hands it on to the next window, often that program's box
+    // (seen when two test programs share a prefix). Only this thread's own boxes are handed over and
+    // closed.
+    static bool isOwnDialog(HWND window)
     {
+        if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+            return false;
         wchar_t className[16] = {};
         GetClassNameW(window, className, 15);
         return std::wstring(className) == L"#32770";
@@ -63,7 +69,7 @@ private:
     {
         MessageBoxHook* self = current();
         HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && self != nullptr && isDialog(window)) {
+        if (code == HCBT_ACTIVATE && self != nullptr && isOwnDialog(window)) {
             if (std::find(self->m_open.begin(), self->m_open.end(), window) == self->m_open.end()) {
                 self->m_open.push_back(window);
                 if (self->m_onBox)
