@@ -1,12 +1,10 @@
 #include "hydro/ElementaryFunctions.h"
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
-#if defined(__SSE2__)
+// The model is built for SSE2 arithmetic on both architectures (identical results).
 #include <emmintrin.h>
-#endif
 
 namespace ondivar {
 
@@ -16,10 +14,9 @@ constexpr double kLn2Hi = 6.93147180369123816490e-01; // upper bits of ln 2, exa
 constexpr double kLn2Lo = 1.90821492927058770002e-10; // ln 2 - kLn2Hi
 constexpr double kInvLn2 = 1.44269504088896338700e+00;
 
-// The bit patterns are taken apart and put together in SSE2 registers where there are some. A 32-bit
-// build would otherwise write the two halves of a double to memory and read them back as one, which
-// stalls the load (a store cannot be forwarded to a wider load): that cost more than the polynomials.
-#if defined(__SSE2__)
+// The bit patterns are taken apart and put together in SSE2 registers. A 32-bit build would otherwise
+// write the two halves of a double to memory and read them back as one, which stalls the load (a store
+// cannot be forwarded to a wider load): that cost more than the polynomials.
 
 // The upper 32 bits of x.
 std::int32_t HighWord(double x)
@@ -40,39 +37,6 @@ double TwoToThe(int k)
 {
     return _mm_cvtsd_f64(_mm_castsi128_pd(_mm_slli_epi64(_mm_cvtsi32_si128(k + 1023), 52)));
 }
-
-#else
-
-std::uint64_t BitsOf(double x)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    return bits;
-}
-
-double FromBits(std::uint64_t bits)
-{
-    double x;
-    std::memcpy(&x, &bits, sizeof x);
-    return x;
-}
-
-std::int32_t HighWord(double x)
-{
-    return static_cast<std::int32_t>(BitsOf(x) >> 32);
-}
-
-double WithHighWord(double x, std::uint32_t high)
-{
-    return FromBits((static_cast<std::uint64_t>(high) << 32) | (BitsOf(x) & 0xffffffffu));
-}
-
-double TwoToThe(int k)
-{
-    return FromBits(static_cast<std::uint64_t>(k + 1023) << 52);
-}
-
-#endif
 
 } // namespace
 

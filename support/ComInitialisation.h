@@ -15,11 +15,14 @@ namespace ondivar {
 // error.") when every call failed.
 bool initializeCOM();
 
-// A client program's apartment-threaded COM on the calling thread for the owner's lifetime (the owner
-// checks hr()).
+// COM on the calling thread for the owner's lifetime, apartment-threaded as a client program's unless
+// another model is asked for (the owner checks hr()).
 class ComApartment {
 public:
-    ComApartment() noexcept : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) noexcept
+        : m_hr(CoInitializeEx(nullptr, model))
+    {
+    }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment()

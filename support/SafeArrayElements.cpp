@@ -67,7 +67,8 @@ void get(SAFEARRAY* array, LONG* indices, void* value)
     checkCondition(SUCCEEDED(hr), hr, arrayErrorName, L"%ls", getFailedMessage);
 }
 
-// The numbers and bools of the Automation world, in and out of a VARIANT of their type.
+// The numbers, bools, texts and objects of the Automation world, in and out of a VARIANT of their type
+// (a text or an object put in a VARIANT is owned by it).
 void setVariant(VARIANT& v, LONG value)
 {
     V_VT(&v) = VT_I4;
@@ -83,6 +84,16 @@ void setVariant(VARIANT& v, VARIANT_BOOL value)
     V_VT(&v) = VT_BOOL;
     V_BOOL(&v) = value;
 }
+void setVariant(VARIANT& v, BSTR value)
+{
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = value;
+}
+void setVariant(VARIANT& v, IDispatch* value)
+{
+    V_VT(&v) = VT_DISPATCH;
+    V_DISPATCH(&v) = value;
+}
 void readVariant(const VARIANT& v, LONG& value)
 {
     value = V_I4(&v);
@@ -94,6 +105,34 @@ void readVariant(const VARIANT& v, DOUBLE& value)
 void readVariant(const VARIANT& v, VARIANT_BOOL& value)
 {
     value = V_BOOL(&v);
+}
+
+// What a typed element holds before the writer overwrites it: texts and objects are owned.
+void releaseElement(LONG&) {}
+void releaseElement(DOUBLE&) {}
+void releaseElement(BSTR& text)
+{
+    SysFreeString(text);
+}
+void releaseElement(IDispatch*& object)
+{
+    if (object != nullptr)
+        object->Release();
+}
+
+// Stores value, which the array then owns, in an element of its own type or in a VARIANT element, and
+// releases what the element held.
+template <class Value> void storeElement(void* stored, bool inVariant, Value value)
+{
+    if (inVariant) {
+        VARIANT* element = static_cast<VARIANT*>(stored);
+        VariantClear(element);
+        setVariant(*element, value);
+    } else {
+        Value* element = static_cast<Value*>(stored);
+        releaseElement(*element);
+        *element = value;
+    }
 }
 
 // Puts a number or a bool (already in its Automation form) of type kind.
@@ -434,24 +473,12 @@ void* SafeArrayWriter::at(std::size_t element, VARTYPE kind) const
 
 void SafeArrayWriter::put(std::size_t element, long value)
 {
-    void* stored = at(element, VT_I4);
-    if (m_type == VT_VARIANT) {
-        VariantClear(static_cast<VARIANT*>(stored));
-        setVariant(*static_cast<VARIANT*>(stored), static_cast<LONG>(value));
-    } else {
-        *static_cast<LONG*>(stored) = value;
-    }
+    storeElement(at(element, VT_I4), m_type == VT_VARIANT, static_cast<LONG>(value));
 }
 
 void SafeArrayWriter::put(std::size_t element, double value)
 {
-    void* stored = at(element, VT_R8);
-    if (m_type == VT_VARIANT) {
-        VariantClear(static_cast<VARIANT*>(stored));
-        setVariant(*static_cast<VARIANT*>(stored), value);
-    } else {
-        *static_cast<DOUBLE*>(stored) = value;
-    }
+    storeElement(at(element, VT_R8), m_type == VT_VARIANT, static_cast<DOUBLE>(value));
 }
 
 void SafeArrayWriter::put(std::size_t element, const wchar_t* value)
@@ -460,16 +487,7 @@ void SafeArrayWriter::put(std::size_t element, const wchar_t* value)
     // The array owns the copy; the element's old text goes.
     const BSTR copy = SysAllocString(value != nullptr ? value : L"");
     checkCondition(copy != nullptr, E_UNEXPECTED, arrayErrorName, L"%ls", putUnexpectedMessage);
-    if (m_type == VT_VARIANT) {
-        VARIANT* v = static_cast<VARIANT*>(stored);
-        VariantClear(v);
-        V_VT(v) = VT_BSTR;
-        V_BSTR(v) = copy;
-    } else {
-        BSTR* slot = static_cast<BSTR*>(stored);
-        SysFreeString(*slot);
-        *slot = copy;
-    }
+    storeElement(stored, m_type == VT_VARIANT, copy);
 }
 
 void SafeArrayWriter::put(std::size_t element, const std::wstring& value)
@@ -499,17 +517,7 @@ void SafeArrayWriter::put(std::size_t element, IDispatch* value)
     void* stored = at(element, VT_DISPATCH);
     if (value != nullptr)
         value->AddRef();
-    if (m_type == VT_VARIANT) {
-        VARIANT* v = static_cast<VARIANT*>(stored);
-        VariantClear(v);
-        V_VT(v) = VT_DISPATCH;
-        V_DISPATCH(v) = value;
-    } else {
-        IDispatch** slot = static_cast<IDispatch**>(stored);
-        if (*slot != nullptr)
-            (*slot)->Release();
-        *slot = value;
-    }
+    storeElement(stored, m_type == VT_VARIANT, value);
 }
 
 void SafeArrayWriter::put(std::size_t element, const ComPtr<IDispatch>& value)

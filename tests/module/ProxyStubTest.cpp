@@ -8,6 +8,7 @@
 
 #include "OndivarLib.h"
 #include "support/ComHandles.h"
+#include "support/ComInitialisation.h"
 
 #include <gtest/gtest.h>
 
@@ -45,23 +46,6 @@ public:
     HRESULT STDMETHODCALLTYPE SetHydroContext(IDispatch*) override { return E_UNEXPECTED; }
 };
 
-// The calling thread in the multithreaded apartment for the scope.
-class MultithreadedApartment {
-public:
-    MultithreadedApartment() : m_hr(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    MultithreadedApartment(const MultithreadedApartment&) = delete;
-    MultithreadedApartment& operator=(const MultithreadedApartment&) = delete;
-    ~MultithreadedApartment()
-    {
-        if (SUCCEEDED(m_hr))
-            CoUninitialize();
-    }
-    HRESULT hr() const noexcept { return m_hr; }
-
-private:
-    HRESULT m_hr;
-};
-
 const wchar_t* const marshalledInterfaces[] = {
     L"{678C09CF-7D66-11D2-A67D-00105A42887F}", // ICapeHydroContext
     L"{678C09D0-7D66-11D2-A67D-00105A42887F}", // ICapeHydroPackageManager
@@ -91,7 +75,7 @@ TEST(ProxyStubCode, ServesOnlyItsClassAndCountsItsFactory)
 
 TEST(ProxyStubCode, MakesStubsForTheSevenInterfacesOnly)
 {
-    MultithreadedApartment apartment;
+    const ondivar::ComApartment apartment(COINIT_MULTITHREADED);
     ASSERT_EQ(S_OK, apartment.hr());
     ComPtr<IPSFactoryBuffer> factory;
     ASSERT_EQ(S_OK, PrxDllGetClassObject(CLSID_OndivarProxyStub, IID_IPSFactoryBuffer, factory.putVoid()));
@@ -165,7 +149,7 @@ protected:
         ASSERT_EQ(S_OK, m_marshalling.hr());
     }
 
-    MultithreadedApartment m_apartment;
+    ondivar::ComApartment m_apartment{COINIT_MULTITHREADED};
     InProcessMarshalling m_marshalling;
 };
 
