@@ -1,6 +1,7 @@
 // The batch loop with a fake calculator: results per row, the cumulative pressure change, failures by
 // line with the run going on, the summary and progress for long profiles.
 #include "tools/flow-client/BatchRun.h"
+#include "tests/tools/CsvColumns.h"
 #include "tools/flow-client/CsvFields.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 
 namespace ondivar::flow {
 namespace {
+
+using ondivar::flow::testing::columnOf;
 
 // Gradient = -1000 × diameter; the holdup of the first phase = its superficial velocity / 10. A diameter
 // of 0.5 makes the calculation fail.
@@ -78,15 +81,6 @@ BatchOutput run(const std::string& text, std::size_t quietRows = 2000)
     for (std::string line; std::getline(lines, line);)
         out.results.push_back(splitCsvLine(line));
     return out;
-}
-
-std::size_t columnOf(const std::vector<std::string>& header, const std::string& name)
-{
-    for (std::size_t i = 0; i < header.size(); ++i)
-        if (header[i] == name)
-            return i;
-    ADD_FAILURE() << "no column " << name;
-    return 0;
 }
 
 TEST(BatchRun, CumulativePressureIsTheSumOfGradientTimesLength)

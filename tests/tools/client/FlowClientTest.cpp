@@ -1,6 +1,7 @@
 // ondivar-flow against the registered component: the built-in case, options, the farewell box, refusals
 // (bad options, CAPE-OPEN failures) and batch runs over the shipped example profile.
 #include "tests/module/registration/ChildProcess.h"
+#include "tests/tools/CsvColumns.h"
 #include "tools/flow-client/CsvFields.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 namespace {
 
+using ondivar::flow::testing::columnOf;
 using ondivar::test::ChildRun;
 using ondivar::test::runChild;
 
@@ -103,15 +105,6 @@ std::vector<std::vector<std::string>> readCsv(const std::string& path)
     for (std::string line; std::getline(in, line);)
         rows.push_back(ondivar::flow::splitCsvLine(line));
     return rows;
-}
-
-std::size_t column(const std::vector<std::string>& header, const std::string& name)
-{
-    for (std::size_t i = 0; i < header.size(); ++i)
-        if (header[i] == name)
-            return i;
-    ADD_FAILURE() << "no column " << name;
-    return 0;
 }
 
 class FlowClient : public ::testing::Test {
@@ -225,11 +218,12 @@ TEST_F(FlowClient, BatchRunsTheExampleProfileThroughOneInstance)
     const auto rows = readCsv(results);
     ASSERT_EQ(rows.size(), 21u);
     const auto& h = rows[0];
-    const std::size_t name = column(h, "name"), length = column(h, "length[m]"), regime = column(h, "regime"),
-                      total = column(h, "dpdz_total[Pa/m]"), friction = column(h, "dpdz_frictional[Pa/m]"),
-                      gravity = column(h, "dpdz_gravity[Pa/m]"), cumulative = column(h, "dp_cumulative[Pa]"),
-                      distance = column(h, "distance[m]"), gasHoldup = column(h, "gas.holdup[-]"),
-                      oilHoldup = column(h, "oil.holdup[-]");
+    const std::size_t name = columnOf(h, "name"), length = columnOf(h, "length[m]"),
+                      regime = columnOf(h, "regime"), total = columnOf(h, "dpdz_total[Pa/m]"),
+                      friction = columnOf(h, "dpdz_frictional[Pa/m]"),
+                      gravity = columnOf(h, "dpdz_gravity[Pa/m]"),
+                      cumulative = columnOf(h, "dp_cumulative[Pa]"), distance = columnOf(h, "distance[m]"),
+                      gasHoldup = columnOf(h, "gas.holdup[-]"), oilHoldup = columnOf(h, "oil.holdup[-]");
     double sum = 0.0, along = 0.0;
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const auto& r = rows[i];
