@@ -18,6 +18,8 @@ void ondivar_rpc_guard_enter(struct ondivar_rpc_guard* guard, void* frame)
     guard->outer = outer;
     guard->frame = frame;
     guard->code = 0;
+    guard->proxy = NULL;
+    guard->message = NULL;
     innermost = guard;
 }
 
@@ -47,6 +49,24 @@ static const IID* proxy_iid(void* proxy)
     return ((const IID* const*)vtable)[-1];
 }
 
+void ondivar_proxy_initialize(void* proxy, PRPC_MESSAGE rpc, PMIDL_STUB_MESSAGE message,
+                              PMIDL_STUB_DESC descriptor, unsigned int method, void* frame)
+{
+    NdrProxyInitialize(proxy, rpc, message, descriptor, method);
+    message->dwStubPhase = PROXY_CALCSIZE;
+    /* The proxy's outermost region, entered just before: it learns which call it guards. */
+    if (innermost != NULL && innermost->frame == frame) {
+        innermost->proxy = proxy;
+        innermost->message = message;
+    }
+}
+
+/* The call holds a buffer from a successful GetBuffer on. */
+static int holds_buffer(PMIDL_STUB_MESSAGE message)
+{
+    return message->dwStubPhase >= PROXY_MARSHAL;
+}
+
 void ondivar_proxy_get_buffer(void* proxy, PMIDL_STUB_MESSAGE message, void* frame)
 {
     PRPC_MESSAGE rpc = message->RpcMsg;
@@ -54,11 +74,11 @@ void ondivar_proxy_get_buffer(void* proxy, PMIDL_STUB_MESSAGE message, void* fra
     rpc->DataRepresentation = NDR_LOCAL_DATA_REPRESENTATION;
     if (message->pRpcChannelBuffer == NULL)
         ondivar_rpc_raise(CO_E_OBJNOTCONNECTED, frame);
+    message->dwStubPhase = PROXY_GETBUFFER;
     const HRESULT hr = message->pRpcChannelBuffer->lpVtbl->GetBuffer(message->pRpcChannelBuffer,
                                                                      (RPCOLEMESSAGE*)rpc, proxy_iid(proxy));
     if (FAILED(hr))
         ondivar_rpc_raise((DWORD)hr, frame);
-    message->fBufferValid = TRUE;
     message->BufferStart = (unsigned char*)rpc->Buffer;
     message->BufferEnd = message->BufferStart + message->BufferLength;
     message->Buffer = message->BufferStart;
@@ -90,4 +110,22 @@ void ondivar_proxy_send_receive(void* proxy, PMIDL_STUB_MESSAGE message, void* f
     }
     if (FAILED(hr))
         ondivar_rpc_raise((DWORD)hr, frame);
+}
+
+void ondivar_proxy_free_buffer(void* proxy, PMIDL_STUB_MESSAGE message)
+{
+    if (message->pRpcChannelBuffer == NULL)
+        return;
+    if (holds_buffer(message))
+        message->pRpcChannelBuffer->lpVtbl->FreeBuffer(message->pRpcChannelBuffer,
+                                                       (RPCOLEMESSAGE*)message->RpcMsg);
+    /* The runtime's own buffer flag was never set: it only gives back the channel reference. */
+    NdrProxyFreeBuffer(proxy, message);
+    message->pRpcChannelBuffer = NULL;
+}
+
+void ondivar_proxy_end_failed_call(struct ondivar_rpc_guard* guard)
+{
+    if (guard->message != NULL)
+        ondivar_proxy_free_buffer(guard->proxy, guard->message);
 }

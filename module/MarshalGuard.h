@@ -18,15 +18,30 @@ struct ondivar_rpc_guard {
     struct ondivar_rpc_guard* outer;
     void* frame; /* frame of the function that holds the guard */
     DWORD code;
+    /* The proxy call this region guards (its outermost region), once the call is initialised. */
+    void* proxy;
+    PMIDL_STUB_MESSAGE message;
 };
 
 void ondivar_rpc_guard_enter(struct ondivar_rpc_guard* guard, void* frame);
 void ondivar_rpc_guard_leave(struct ondivar_rpc_guard* guard);
 /* Jumps to the innermost guard of the activation with this frame, or raises a real exception. */
 void ondivar_rpc_raise(DWORD code, void* frame) __attribute__((noreturn));
+/* The channel steps of a proxy call. The runtime's NdrProxyInitialize takes a reference to the channel
+ * for the call, which its NdrProxyFreeBuffer gives back. The buffer is got, sent and freed here, and
+ * whether the call holds one is the call's phase (PROXY_MARSHAL onwards), not the stub message's
+ * fBufferValid: MinGW's rpcndr.h declares that as a byte where the runtime keeps CorrDespIncrement,
+ * while the runtime's flag is a bit that only its own NdrProxyGetBuffer sets. */
+void ondivar_proxy_initialize(void* proxy, PRPC_MESSAGE rpc, PMIDL_STUB_MESSAGE message,
+                              PMIDL_STUB_DESC descriptor, unsigned int method, void* frame);
 /* NdrProxyGetBuffer and NdrProxySendReceive, failing through ondivar_rpc_raise. */
 void ondivar_proxy_get_buffer(void* proxy, PMIDL_STUB_MESSAGE message, void* frame);
 void ondivar_proxy_send_receive(void* proxy, PMIDL_STUB_MESSAGE message, void* frame);
+/* Frees the buffer the call holds, if any, and gives back the call's channel reference. */
+void ondivar_proxy_free_buffer(void* proxy, PMIDL_STUB_MESSAGE message);
+/* The failure handler of a proxy call: a failure raised before the call's buffer region (a null out
+ * pointer) skipped its finally block, so the channel reference is given back here. */
+void ondivar_proxy_end_failed_call(struct ondivar_rpc_guard* guard);
 
 #ifndef ONDIVAR_MARSHAL_GUARD_IMPLEMENTATION
 
@@ -54,7 +69,8 @@ static const int ondivar_guarded = 0;
             ondivar_rpc_guard_leave(&ondivar_except); \
         } else if (!(expr)) { \
             (RpcRaiseException)(ondivar_except.code); /* not for this region: a real exception */ \
-        } else {
+        } else { \
+            ondivar_proxy_end_failed_call(&ondivar_except);
 
 #define RpcEndExcept \
         } \
@@ -91,10 +107,13 @@ static const int ondivar_guarded = 0;
 #define RpcRaiseException(code) \
     (ondivar_guarded ? ondivar_rpc_raise((code), __builtin_frame_address(0)) : RpcRaiseException(code))
 
+#define NdrProxyInitialize(proxy, rpc, message, descriptor, method) \
+    ondivar_proxy_initialize((proxy), (rpc), (message), (descriptor), (method), __builtin_frame_address(0))
 #define NdrProxyGetBuffer(proxy, message) \
     ondivar_proxy_get_buffer((proxy), (message), __builtin_frame_address(0))
 #define NdrProxySendReceive(proxy, message) \
     ondivar_proxy_send_receive((proxy), (message), __builtin_frame_address(0))
+#define NdrProxyFreeBuffer(proxy, message) ondivar_proxy_free_buffer((proxy), (message))
 /* clang-format on */
 
 #endif /* ONDIVAR_MARSHAL_GUARD_IMPLEMENTATION */
