@@ -1,14 +1,19 @@
-// Acknowledges the message boxes the calling thread shows while the hook lives, through a thread hook
-// (WH_CBT): each box is handed to onBox once (its caption and text are set by then) and then closed with
-// its OK button. A console or test run needs this: in a headless prefix (Graphics driver "null") a box is
+// Acknowledges the message boxes a thread shows while the hook lives, through a thread hook (WH_CBT):
+// each box is handed to onBox once (its caption and text are set by then) and then closed with its OK
+// button. A console or test run needs this: in a headless prefix (Graphics driver "null") a box is
 // created invisibly and would wait for ever. A box is activated again when another window took the
 // activation from it; it is still handed over only once.
+//
+// The thread is the calling one, or another thread of this process (the apartment COM makes for objects
+// that a multithreaded apartment creates, say): onBox then runs on that thread, and the hook must not
+// be destroyed while that thread may still show a box.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,17 +22,26 @@ namespace ondivar {
 
 class MessageBoxHook {
 public:
-    explicit MessageBoxHook(std::function<void(HWND box)> onBox = {}) : m_onBox(std::move(onBox))
+    explicit MessageBoxHook(std::function<void(HWND box)> onBox = {})
+        : MessageBoxHook(GetCurrentThreadId(), std::move(onBox))
     {
-        m_previous = current();
-        current() = this;
-        m_hook = SetWindowsHookExW(WH_CBT, &MessageBoxHook::hook, nullptr, GetCurrentThreadId());
+    }
+    MessageBoxHook(DWORD threadId, std::function<void(HWND box)> onBox)
+        : m_onBox(std::move(onBox)), m_thread(threadId)
+    {
+        {
+            const std::lock_guard<std::mutex> lock(hooks().mutex);
+            hooks().active.push_back(this);
+        }
+        m_hook = SetWindowsHookExW(WH_CBT, &MessageBoxHook::hook, nullptr, threadId);
     }
     ~MessageBoxHook()
     {
         if (m_hook != nullptr)
             UnhookWindowsHookEx(m_hook);
-        current() = m_previous;
+        const std::lock_guard<std::mutex> lock(hooks().mutex);
+        std::vector<MessageBoxHook*>& active = hooks().active;
+        active.erase(std::remove(active.begin(), active.end(), this), active.end());
     }
     MessageBoxHook(const MessageBoxHook&) = delete;
     MessageBoxHook& operator=(const MessageBoxHook&) = delete;
@@ -46,10 +60,25 @@ public:
     static std::wstring boxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 
 private:
-    static MessageBoxHook*& current()
+    // The hooks alive in the process; the newest of a thread's hooks is the one that acts.
+    struct Hooks {
+        std::mutex mutex;
+        std::vector<MessageBoxHook*> active;
+    };
+    static Hooks& hooks()
     {
-        thread_local MessageBoxHook* hook = nullptr;
-        return hook;
+        static Hooks all;
+        return all;
+    }
+    static MessageBoxHook* current()
+    {
+        const DWORD thread = GetCurrentThreadId();
+        const std::lock_guard<std::mutex> lock(hooks().mutex);
+        const std::vector<MessageBoxHook*>& active = hooks().active;
+        const auto found = std::find_if(active.rbegin(), active.rend(), [thread](const MessageBoxHook* hook) {
+            return hook->m_thread == thread;
+        });
+        return found != active.rend() ? *found : nullptr;
     }
 
     // The hook also runs when this thread merely tries to activate another thread's window: a closing box
@@ -84,8 +113,8 @@ private:
     }
 
     std::function<void(HWND)> m_onBox;
+    DWORD m_thread;
     HHOOK m_hook = nullptr;
-    MessageBoxHook* m_previous = nullptr;
     // The boxes handed over and not destroyed yet.
     std::vector<HWND> m_open;
 };

@@ -71,4 +71,38 @@ TEST(MessageBoxHookTest, HandsOverEachOwnBoxOnceAndLeavesOtherThreadsBoxesAlone)
     EXPECT_TRUE(foreign.open()) << "the hook closed a box it does not own";
 }
 
+// A hook set on another thread of the process (as on an apartment COM made) acknowledges that thread's
+// boxes, handing them over on that thread.
+TEST(MessageBoxHookTest, AcknowledgesTheBoxesOfAnotherThreadItIsSetOn)
+{
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(ready != nullptr && go != nullptr);
+    std::atomic<DWORD> otherId{0};
+    int answer = 0;
+    std::thread other([&] {
+        otherId = GetCurrentThreadId();
+        SetEvent(ready);
+        WaitForSingleObject(go, INFINITE);
+        answer = MessageBoxW(nullptr, L"from the other thread", L"Other box", MB_OK);
+    });
+    WaitForSingleObject(ready, INFINITE);
+    std::wstring seen;
+    DWORD handedOverOn = 0;
+    {
+        MessageBoxHook hook(otherId, [&](HWND box) {
+            seen = MessageBoxHook::windowText(box);
+            handedOverOn = GetCurrentThreadId();
+        });
+        EXPECT_TRUE(hook.installed());
+        SetEvent(go);
+        other.join();
+    }
+    CloseHandle(ready);
+    CloseHandle(go);
+    EXPECT_EQ(IDOK, answer);
+    EXPECT_EQ(L"Other box", seen);
+    EXPECT_EQ(otherId.load(), handedOverOn);
+}
+
 } // namespace
