@@ -11,9 +11,18 @@
 
 namespace ondivar::test {
 
+// How many fakes live in the process.
+inline std::atomic<int>& liveFakes()
+{
+    static std::atomic<int> count{0};
+    return count;
+}
+
 // IUnknown and an IDispatch without type information for one interface.
 template <class Interface> class FakeDispatch : public ondivar_test::NoTypeInfoDispatch<Interface> {
 public:
+    FakeDispatch() { ++liveFakes(); }
+    ~FakeDispatch() override { --liveFakes(); }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (out == nullptr)

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -236,6 +237,62 @@ TEST_F(CallsBetweenApartments, HandAnInterfacePointerToTheOtherApartment)
     // The other apartment holds a proxy to this apartment's object, not the object itself.
     EXPECT_NE(nullptr, object->received());
     EXPECT_NE(mine.get(), object->received());
+}
+
+// One call on an interface from another apartment, of either model, leaves no reference behind: the
+// object goes when its own apartment lets it go.
+TEST_F(CallsBetweenApartments, LeaveNoReferenceBehindInEitherApartmentModel)
+{
+    struct OneCall {
+        const char* name;
+        const IID* iid;
+        ComPtr<IUnknown> (*make)();
+        HRESULT (*call)(void* proxy);
+    };
+    const OneCall calls[] = {
+        {"ICapeHydroContext", &IID_ICapeHydroContext,
+         [] { return ComPtr<IUnknown>::attach(new FakeContext); },
+         [](void* p) { return static_cast<ICapeHydroContext*>(p)->SetHydroContext(nullptr); }},
+        {"ICapeHydroPackageManager", &IID_ICapeHydroPackageManager,
+         [] { return ComPtr<IUnknown>::attach(new FakePackageManager); },
+         [](void* p) {
+             UniqueVariant names;
+             return static_cast<ICapeHydroPackageManager*>(p)->GetHydroPackageList(names.put());
+         }},
+        {"ICapeHydroPhases", &IID_ICapeHydroPhases, [] { return ComPtr<IUnknown>::attach(new FakePhases); },
+         [](void* p) {
+             long count = 0;
+             return static_cast<ICapeHydroPhases*>(p)->GetNumPhases(&count);
+         }},
+    };
+    for (const OneCall& one : calls) {
+        for (const bool fromSingleThreaded : {true, false}) {
+            SCOPED_TRACE(::testing::Message()
+                         << one.name << (fromSingleThreaded ? " from STA" : " from MTA"));
+            const int alive = ondivar::test::liveFakes();
+            {
+                ApartmentHost host(one.make, *one.iid);
+                ASSERT_EQ(S_OK, host.hr());
+                auto callOnce = [&] {
+                    ComPtr<IUnknown> proxy;
+                    ASSERT_EQ(S_OK, host.unmarshal(*one.iid, proxy.putVoid()));
+                    EXPECT_EQ(S_OK, one.call(proxy.get()));
+                };
+                if (fromSingleThreaded) {
+                    std::thread([&] {
+                        const ondivar::ComApartment apartment(COINIT_APARTMENTTHREADED);
+                        const InProcessMarshalling marshalling;
+                        ASSERT_EQ(S_OK, marshalling.hr());
+                        callOnce();
+                    }).join();
+                } else {
+                    callOnce();
+                }
+                EXPECT_EQ(alive + 1, ondivar::test::liveFakes());
+            }
+            EXPECT_EQ(alive, ondivar::test::liveFakes()) << "the object outlived its apartment";
+        }
+    }
 }
 
 } // namespace

@@ -1,11 +1,9 @@
 // Ondivar.dll registered in the test prefix as a host machine would have it: by regsvr32, then used by
 // COM clients (this program, and a VBScript under cscript), then removed by regsvr32 /u. These tests
 // write the prefix's real HKEY_CLASSES_ROOT: CTest runs this program alone.
-#include "tests/common/ApartmentTest.h"
-#include "tests/common/OndivarDll.h"
 #include "tests/module/RegisteredKeys.h"
 #include "tests/module/RegistrySnapshot.h"
-#include "tests/module/registration/ChildProcess.h"
+#include "tests/module/registration/RegisteredComponent.h"
 
 #include "OndivarLib.h"
 #include "support/ComHandles.h"
@@ -20,34 +18,17 @@ namespace {
 
 using ondivar::ComPtr;
 using ondivar::UniqueBstr;
+using ondivar::test::canUnloadNow;
 using ondivar::test::ChildRun;
+using ondivar::test::dllPath;
 using ondivar::test::holdsNoRegistration;
 using ondivar::test::holdsRegistration;
+using ondivar::test::kChildTimeout;
+using ondivar::test::RegisteredComponent;
 using ondivar::test::RegistrySnapshot;
+using ondivar::test::regsvr32;
 using ondivar::test::runChild;
-
-constexpr DWORD kChildTimeout = 60000;
-
-const std::wstring& dllPath()
-{
-    static const std::wstring path = ondivar::test::fullPath(ONDIVAR_DLL_PATH);
-    return path;
-}
-
-ChildRun regsvr32(const wchar_t* options)
-{
-    return runChild(L"regsvr32.exe " + std::wstring(options) + L" \"" + dllPath() + L"\"", kChildTimeout);
-}
-
-::testing::AssertionResult succeeded(const ChildRun& run)
-{
-    if (run.started && run.finished && run.exitCode == 0)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "started " << run.started << ", finished " << run.finished
-                                         << ", exit code " << run.exitCode << ", output:\n"
-                                         << run.output << "errors:\n"
-                                         << run.errors;
-}
+using ondivar::test::succeeded;
 
 // The registry keys of the CAPE-OPEN 1.1 library, which our registration must leave as they are: its
 // type library key and the interface keys of ICapeIdentification and every ECape interface.
@@ -109,37 +90,6 @@ TEST(SystemRegistration, Regsvr32RegistersOnceOrTwiceAndRemovesEverything)
               QueryPathOfRegTypeLib(LIBID_OndivarLib, 1, 0, 0x409, registeredPath.put()));
     expectUnchanged(capeOpen);
     EXPECT_TRUE(succeeded(regsvr32(L"/s /u"))) << "nothing left to remove is no failure";
-}
-
-// Clients of the registered DLL. The registration lives for the suite.
-class RegisteredComponent : public ondivar::testing::ApartmentTest {
-protected:
-    static void SetUpTestSuite() { s_registered = succeeded(regsvr32(L"/s")); }
-    static void TearDownTestSuite()
-    {
-        if (s_registered)
-            regsvr32(L"/s /u");
-    }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(s_registered) << "regsvr32 could not register " << ::testing::PrintToString(dllPath());
-        ApartmentTest::SetUp();
-    }
-
-    static bool s_registered;
-};
-
-bool RegisteredComponent::s_registered = false;
-
-HRESULT canUnloadNow()
-{
-    const HMODULE module = GetModuleHandleW(dllPath().c_str());
-    if (module == nullptr)
-        return E_UNEXPECTED;
-    const auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    return entry != nullptr ? entry() : E_UNEXPECTED;
 }
 
 TEST_F(RegisteredComponent, CreatedByProgramIdentifierAndUnloadableAfterwards)
