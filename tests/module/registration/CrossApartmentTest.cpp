@@ -8,6 +8,7 @@
 #include "tools/flow-client/FlowComponent.h"
 
 #include "OndivarLib.h"
+#include "component/OwnFailure.h"
 #include "support/ComHandles.h"
 #include "support/ComInitialisation.h"
 #include "support/MessageBoxHook.h"
@@ -29,8 +30,8 @@ using ondivar::UniqueVariant;
 using ondivar::test::canUnloadNow;
 using ondivar::test::RegisteredComponent;
 
-constexpr HRESULT kCapeOutOfBounds = static_cast<HRESULT>(0x80040507L);
-constexpr HRESULT kCapeNoImpl = static_cast<HRESULT>(0x80040509L);
+using ondivar::kCapeNoImpl;
+using ondivar::kCapeOutOfBounds;
 
 // Runs work on a new thread in an apartment of the given model and waits for the thread to end, this
 // (single-threaded) apartment serving the calls that reach it meanwhile.
