@@ -22,6 +22,9 @@ public:
     // The same with description as the failure's description, for failures that a caller's text or a
     // missing value brought about. The description is used as it is: it is never a format.
     HRESULT fail(HRESULT capeHr, std::wstring description) const;
+    // Refuses a null out argument: records the failure (an invalid argument, named in the description)
+    // and returns E_POINTER, the code COM callers expect for it.
+    HRESULT nullOutArgument(const wchar_t* argument) const;
 
     // Records the exception being handled (call only from a catch block) and returns its HRESULT.
     HRESULT recordCurrentException() const noexcept;

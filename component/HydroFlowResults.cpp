@@ -27,11 +27,13 @@ HRESULT answerOneValue(double value, VARIANT* values)
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetFlowRegime(BSTR* regime, BSTR* qualifier)
 {
-    if (regime == nullptr || qualifier == nullptr)
-        return E_POINTER;
-    *regime = nullptr;
-    *qualifier = nullptr;
-    return comCall(*this, kInterface, L"GetFlowRegime", [&](ComCall&) {
+    return comCall(*this, kInterface, L"GetFlowRegime", [&](ComCall& call) {
+        if (regime == nullptr)
+            return call.nullOutArgument(L"regime");
+        if (qualifier == nullptr)
+            return call.nullOutArgument(L"qualifier");
+        *regime = nullptr;
+        *qualifier = nullptr;
         const FlowRegimeNames names = flowRegimeOf(m_model.GetFlowPattern());
         UniqueBstr regimeText;
         stringToBSTR(names.regime, *regimeText.put());
@@ -43,9 +45,9 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetFlowRegime(BSTR* regime, BSTR* quali
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetMixtureProp(BSTR pty, VARIANT* values)
 {
-    if (values == nullptr)
-        return E_POINTER;
     return comCall(*this, kInterface, L"GetMixtureProp", [&](ComCall& call) {
+        if (values == nullptr)
+            return call.nullOutArgument(L"values");
         const std::wstring_view property = textOf(pty);
         VariantInit(values);
         if (!m_calculated)
@@ -62,10 +64,10 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetMixtureProp(BSTR pty, VARIANT* value
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroProp(BSTR pty, BSTR phaseLabel, VARIANT* values)
 {
-    if (values == nullptr)
-        return E_POINTER;
     constexpr const wchar_t* operation = L"GetSingleHydroProp";
     return comCall(*this, kInterface, operation, [&](ComCall& call) {
+        if (values == nullptr)
+            return call.nullOutArgument(L"values");
         const std::wstring_view property = textOf(pty);
         const std::wstring_view label = textOf(phaseLabel);
         VariantInit(values);

@@ -68,9 +68,9 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BST
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckCalcFlowSpec(BSTR specification1, BSTR, BSTR flowregime,
                                                            VARIANT_BOOL* isSupported)
 {
-    if (isSupported == nullptr)
-        return E_POINTER;
-    return comCall(*this, kInterface, L"CheckCalcFlowSpec", [&](ComCall&) {
+    return comCall(*this, kInterface, L"CheckCalcFlowSpec", [&](ComCall& call) {
+        if (isSupported == nullptr)
+            return call.nullOutArgument(L"isSupported");
         const std::wstring_view flowSpec = textOf(specification1);
         // Any imposed regime, even an empty text, is not supported: the model decides the regime.
         const bool supported = flowSpec == kSupportedFlowBasis && flowregime == nullptr;
@@ -81,9 +81,9 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckCalcFlowSpec(BSTR specification1, 
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetFinalState(VARIANT* propvals)
 {
-    if (propvals == nullptr)
-        return E_POINTER;
     return comCall(*this, kInterface, L"GetFinalState", [&](ComCall& call) {
+        if (propvals == nullptr)
+            return call.nullOutArgument(L"propvals");
         try {
             arrayToVariant(m_state, propvals, false);
         } catch (...) {

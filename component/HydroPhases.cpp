@@ -27,19 +27,23 @@ static_assert(sizeof(kPhases) / sizeof(kPhases[0]) == eWater + 1, "one descripti
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetNumPhases(LONG* num)
 {
-    if (num == nullptr)
-        return E_POINTER;
-    *num = static_cast<LONG>(sizeof(kPhases) / sizeof(kPhases[0]));
-    return S_OK;
+    return comCall(*this, kInterface, L"GetNumPhases", [&](ComCall& call) {
+        if (num == nullptr)
+            return call.nullOutArgument(L"num");
+        *num = static_cast<LONG>(sizeof(kPhases) / sizeof(kPhases[0]));
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetPhaseInfo(LONG numPhase, BSTR* stateOfAggregation, BSTR* typeInfo)
 {
-    if (stateOfAggregation == nullptr || typeInfo == nullptr)
-        return E_POINTER;
-    *stateOfAggregation = nullptr;
-    *typeInfo = nullptr;
     return comCall(*this, kInterface, L"GetPhaseInfo", [&](ComCall& call) {
+        if (stateOfAggregation == nullptr)
+            return call.nullOutArgument(L"stateOfAggregation");
+        if (typeInfo == nullptr)
+            return call.nullOutArgument(L"typeInfo");
+        *stateOfAggregation = nullptr;
+        *typeInfo = nullptr;
         if (numPhase < 1 || numPhase > static_cast<LONG>(sizeof(kPhases) / sizeof(kPhases[0])))
             return call.fail(kCapeOutOfBounds);
         const PhaseDescription& phase = kPhases[numPhase - 1];

@@ -38,9 +38,9 @@ HRESULT answerList(const wchar_t* const* names, std::size_t count, VARIANT* prop
 HRESULT answerListForUs(CCapeError& errors, const wchar_t* operation, BSTR specification1,
                         const wchar_t* const* names, std::size_t count, VARIANT* props)
 {
-    if (props == nullptr)
-        return E_POINTER;
     return comCall(errors, kInterface, operation, [&](ComCall& call) {
+        if (props == nullptr)
+            return call.nullOutArgument(L"props");
         const std::wstring_view flowBasis = textOf(specification1);
         if (flowBasis != kSupportedFlowBasis)
             return call.fail(kCapeInvalidArgument, unsupportedFlowBasisMessage(flowBasis));
@@ -90,10 +90,11 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckTwoHydroPropList(BSTR specificatio
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetGeometryPropList(BSTR, BSTR, VARIANT* props)
 {
-    if (props == nullptr)
-        return E_POINTER;
-    return comCall(*this, kInterface, L"GetGeometryPropList",
-                   [&](ComCall&) { return answerList(kGeometry, std::size(kGeometry), props); });
+    return comCall(*this, kInterface, L"GetGeometryPropList", [&](ComCall& call) {
+        if (props == nullptr)
+            return call.nullOutArgument(L"props");
+        return answerList(kGeometry, std::size(kGeometry), props);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroPropList(BSTR specification1, BSTR, VARIANT* props)

@@ -23,6 +23,9 @@ constexpr const wchar_t* kSupportedFlowBasis = L"Us";
 // The description of a refused flow basis: the component computes under kSupportedFlowBasis only.
 std::wstring unsupportedFlowBasisMessage(std::wstring_view flowBasis);
 
+// The description of a null out argument: there is nowhere to put the answer.
+std::wstring nullOutArgumentMessage(std::wstring_view argument);
+
 // "text" in double quotes, for descriptions that name what the caller gave.
 std::wstring quoted(std::wstring_view text);
 
