@@ -92,6 +92,8 @@ void ondivar_proxy_send_receive(void* proxy, PMIDL_STUB_MESSAGE message, void* f
     if (message->pRpcChannelBuffer == NULL)
         ondivar_rpc_raise(CO_E_OBJNOTCONNECTED, frame);
     ULONG status = 0;
+    /* Only what was marshalled goes out, not the uninitialised rest of the buffer GetBuffer reserved. */
+    rpc->BufferLength = (ULONG)(message->Buffer - (unsigned char*)rpc->Buffer);
     message->dwStubPhase = PROXY_SENDRECEIVE;
     const HRESULT hr = message->pRpcChannelBuffer->lpVtbl->SendReceive(message->pRpcChannelBuffer,
                                                                        (RPCOLEMESSAGE*)rpc, &status);
