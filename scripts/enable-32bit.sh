@@ -9,7 +9,6 @@
 # whenever it is missing, since it does not survive a reboot.
 #
 # Exits non-zero, after one line naming the cause and the remedy, where neither way works.
-# ONDIVAR_FORCE_EMULATION=1 takes the emulation path even where 32-bit programs run natively.
 set -euo pipefail
 
 loader=/usr/lib/wine/wine
@@ -64,7 +63,7 @@ if [ "${BASH_SOURCE[0]}" != "$0" ]; then return 0; fi
 
 [ -e "$loader" ] || fail "$loader is missing: install the wine32:i386 package first (scripts/install-deps.sh)"
 
-if [ "${ONDIVAR_FORCE_EMULATION:-0}" != 1 ] && loader_runs; then
+if loader_runs; then
   if entry_enabled; then
     say "32-bit programs run under qemu-user CPU emulation ($(qemu_version)) through binfmt_misc (slower than native)"
   else

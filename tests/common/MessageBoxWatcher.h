@@ -1,5 +1,7 @@
-// Sees and dismisses the message boxes the calling thread shows while the watcher lives (through the
-// support library's MessageBoxHook), recording what each one showed.
+// Sees and dismisses the message boxes a thread shows while the watcher lives (through the support
+// library's MessageBoxHook), recording what each one showed. The thread is the calling one, or another
+// thread of this process: its boxes are then recorded on that thread, and are read here once the call
+// that made the box show has returned.
 #pragma once
 
 #include "support/MessageBoxHook.h"
@@ -24,10 +26,20 @@ struct ObservedMessageBox {
 
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher() : m_hook([this](HWND box) { m_seen.push_back(describe(box)); }) {}
+    explicit MessageBoxWatcher(DWORD thread = GetCurrentThreadId())
+        : m_hook(thread, [this](HWND box) { m_seen.push_back(describe(box)); })
+    {
+    }
 
     bool installed() const { return m_hook.installed(); }
     const std::vector<ObservedMessageBox>& seen() const { return m_seen; }
+    // How many of the boxes seen had this caption.
+    std::size_t countCaptioned(const std::wstring& caption) const
+    {
+        return static_cast<std::size_t>(
+            std::count_if(m_seen.begin(), m_seen.end(),
+                          [&](const ObservedMessageBox& box) { return box.caption == caption; }));
+    }
     void clear() { m_seen.clear(); }
 
 private:

@@ -3,6 +3,7 @@
 // when its last reference goes, memory stays flat over many such lives, and the DLL can be unloaded
 // afterwards.
 #include "tests/common/MemoryProbe.h"
+#include "tests/common/MessageBoxWatcher.h"
 #include "tests/module/registration/RegisteredComponent.h"
 #include "tools/flow-client/CaseSettings.h"
 #include "tools/flow-client/FlowComponent.h"
@@ -11,11 +12,9 @@
 #include "component/OwnFailure.h"
 #include "support/ComHandles.h"
 #include "support/ComInitialisation.h"
-#include "support/MessageBoxHook.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,11 +23,11 @@
 namespace {
 
 using ondivar::ComPtr;
-using ondivar::MessageBoxHook;
 using ondivar::UniqueBstr;
 using ondivar::UniqueVariant;
 using ondivar::test::canUnloadNow;
 using ondivar::test::RegisteredComponent;
+using ondivar::testing::MessageBoxWatcher;
 
 using ondivar::kCapeNoImpl;
 using ondivar::kCapeOutOfBounds;
@@ -53,24 +52,6 @@ void runInApartment(DWORD model, const std::function<void()>& work)
     thread.join();
     CloseHandle(done);
 }
-
-// Counts the farewells a thread of this process shows.
-class FarewellCounter {
-public:
-    explicit FarewellCounter(DWORD thread)
-        : m_hook(thread, [this](HWND box) {
-              if (MessageBoxHook::windowText(box) == L"Bye Bye")
-                  ++m_count;
-          })
-    {
-    }
-    bool installed() const { return m_hook.installed(); }
-    int count() const { return m_count; }
-
-private:
-    std::atomic<int> m_count{0};
-    MessageBoxHook m_hook;
-};
 
 // One call on each of the component's marshalled interfaces, with the HRESULT it answers.
 struct OneCall {
@@ -191,7 +172,7 @@ TEST_F(MultithreadedClient, CreatedComponentGoesAfterACalculation)
 {
     try {
         ondivar::flow::FlowComponent component(L"Ondivar.Ondivar_Velt", "Us");
-        FarewellCounter farewells(hostApartmentThread());
+        MessageBoxWatcher farewells(hostApartmentThread());
         ASSERT_TRUE(farewells.installed()) << "no apartment hosts the component";
 
         const std::vector<ondivar::flow::PhaseDeclaration> phases = ondivar::flow::builtInPhases();
@@ -207,7 +188,7 @@ TEST_F(MultithreadedClient, CreatedComponentGoesAfterACalculation)
         EXPECT_EQ(phases.size(), result.phases.size());
 
         component.release();
-        EXPECT_EQ(1, farewells.count());
+        EXPECT_EQ(1u, farewells.countCaptioned(L"Bye Bye"));
     } catch (const ondivar::flow::CalculationFailure& failure) {
         ADD_FAILURE() << failure.report();
     }
@@ -223,7 +204,7 @@ TEST_F(MultithreadedClient, ThousandCyclesOfCallsKeepMemoryFlat)
     ComPtr<ICapeHydroFlow> flow;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_Ondivar_Velt, nullptr, CLSCTX_INPROC_SERVER, IID_ICapeHydroFlow,
                                      flow.putVoid()));
-    FarewellCounter farewells(hostApartmentThread());
+    MessageBoxWatcher farewells(hostApartmentThread());
     ASSERT_TRUE(farewells.installed());
     int wrong = 0;
     auto cycle = [&] {
@@ -246,7 +227,7 @@ TEST_F(MultithreadedClient, ThousandCyclesOfCallsKeepMemoryFlat)
     EXPECT_EQ(0, wrong);
     ondivar_test::expectNoGrowth(growth);
     flow.reset();
-    EXPECT_EQ(1, farewells.count());
+    EXPECT_EQ(1u, farewells.countCaptioned(L"Bye Bye"));
 }
 
 } // namespace
