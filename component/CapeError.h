@@ -3,7 +3,8 @@
 // thread and balances that when the component goes.
 #pragma once
 
-#include "component/DispatchImpl.h"
+#include "com/CallErrorRecorder.h"
+#include "com/DispatchImpl.h"
 #include "support/TarvoException.h"
 
 #include "CapeOpen110.h"
@@ -17,7 +18,8 @@ namespace ondivar {
 template <class Interface> using CapeOpenDispatch = DispatchImpl<Interface, TypeLibraryId::CapeOpen>;
 
 // IUnknown is left to the component that derives from this class.
-class CCapeError : public CapeOpenDispatch<ECapeUser>,
+class CCapeError : public CallErrorRecorder,
+                   public CapeOpenDispatch<ECapeUser>,
                    public CapeOpenDispatch<ECapeData>,
                    public CapeOpenDispatch<ECapeRoot>,
                    public CapeOpenDispatch<ECapeUnknown>,
@@ -37,14 +39,14 @@ public:
     // of the previous one, names the failing interface and operation, and returns the HRESULT the
     // failing operation hands to its caller. Only allocation failure propagates.
     HRESULT recordError(const TarvoException::CMyException& error, const std::wstring& interfaceName,
-                        std::wstring operation);
+                        std::wstring operation) override;
 
     // Records a failure this object detected itself: the error is built from capeHr by reading this
     // object's own error interfaces, which meanwhile describe a bare failure of code capeHr, so that
     // nothing of an earlier failure passes into it. A given description replaces the one read. On
     // allocation failure the previous record stays.
     HRESULT recordOwnFailure(HRESULT capeHr, const std::wstring& interfaceName, std::wstring operation,
-                             std::optional<std::wstring> description = std::nullopt);
+                             std::optional<std::wstring> description = std::nullopt) override;
 
     // ECapeUser
     HRESULT STDMETHODCALLTYPE get_code(long* code) override;

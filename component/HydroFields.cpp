@@ -1,6 +1,6 @@
 // ICapeHydroFields: the component computes no layers or fields. Every operation reports "not
 // implemented" and leaves its arguments, out arguments included, as the caller passed them.
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
 #include "component/OwnFailure.h"
 

@@ -3,7 +3,7 @@
 // a values array only the first element is used. Nothing here changes whether results are available,
 // except ClearAllProps.
 #include "component/Arguments.h"
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
 #include "component/OwnFailure.h"
 #include "component/PhaseDeclaration.h"
@@ -40,22 +40,28 @@ HRESULT storePhaseValue(const ComCall& call, const CPhaseMap& phases, std::wstri
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::ClearAllProps()
 {
-    m_calculated = false;
-    return S_OK;
+    return comCall(*this, kInterface, L"ClearAllProps", [&](ComCall&) {
+        m_calculated = false;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CreateHPM(IDispatch** hpm)
 {
-    // No package is created; the caller gets nothing to release.
-    if (hpm != nullptr)
-        *hpm = nullptr;
-    return S_OK;
+    return comCall(*this, kInterface, L"CreateHPM", [&](ComCall&) {
+        // No package is created; the caller gets nothing to release.
+        if (hpm != nullptr)
+            *hpm = nullptr;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CopyFromHPM(IDispatch* hpmSource)
 {
-    m_hpmSource = hpmSource;
-    return S_OK;
+    return comCall(*this, kInterface, L"CopyFromHPM", [&](ComCall&) {
+        m_hpmSource = hpmSource;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR pty, VARIANT values)
@@ -64,32 +70,26 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetGeometryProp(BSTR pty, VARIANT value
     return comCall(*this, kInterface, operation, [&](ComCall& call) {
         const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
-        double* target = nullptr;
-        if (property == L"diameter")
-            target = &m_diameter;
-        else if (property == L"inclination")
-            target = &m_inclination;
-        else if (property == L"roughness")
-            target = &m_roughness;
-        if (target == nullptr)
+        const PropertyEntry* entry = findProperty(PropertyKind::Geometry, property);
+        if (entry == nullptr)
             return call.fail(kCapeInvalidArgument,
                              quoted(property) +
                                  L" is not a geometry property (diameter, inclination, roughness).\n");
         if (given.empty())
             return call.fail(kCapeInvalidArgument, noValueMessage(property));
-        *target = given[0];
+        geometryInput(entry->slot) = given[0];
         return S_OK;
     });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetMixtureProp(BSTR, VARIANT)
 {
-    return S_OK;
+    return comCall(*this, kInterface, L"SetMixtureProp", [&](ComCall&) { return S_OK; });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetOverallProp(BSTR, VARIANT*)
 {
-    return S_OK;
+    return comCall(*this, kInterface, L"SetOverallProp", [&](ComCall&) { return S_OK; });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VARIANT stateOfAggregation,
@@ -133,9 +133,10 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSingleHydroProp(BSTR pty, BSTR phase
     return comCall(*this, kInterface, operation, [&](ComCall& call) {
         const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
-        if (property != L"superficialVelocity")
+        const PropertyEntry* entry = findProperty(PropertyKind::SingleHydroInput, property);
+        if (entry == nullptr)
             return S_OK;
-        return storePhaseValue(call, m_phases, textOf(phaseLabel), property, given, m_superficialVelocity);
+        return storePhaseValue(call, m_phases, textOf(phaseLabel), property, given, phaseInput(entry->slot));
     });
 }
 
@@ -145,29 +146,49 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetSinglePhaseProp(BSTR pty, BSTR phase
     return comCall(*this, kInterface, operation, [&](ComCall& call) {
         const CDoubleArray& given = readValues(values, m_givenValues);
         const std::wstring_view property = textOf(pty);
-        CDoubleArray* target = nullptr;
-        if (property == L"density")
-            target = &m_density;
-        else if (property == L"heatCapacityCp")
-            target = &m_heatCapacity;
-        else if (property == L"ThermalConductivity")
-            target = &m_thermalConductivity;
-        else if (property == L"viscosity")
-            target = &m_viscosity;
-        if (target == nullptr)
+        const PropertyEntry* entry = findProperty(PropertyKind::SinglePhaseInput, property);
+        if (entry == nullptr)
             return S_OK;
-        return storePhaseValue(call, m_phases, textOf(phaseLabel), property, given, *target);
+        return storePhaseValue(call, m_phases, textOf(phaseLabel), property, given, phaseInput(entry->slot));
     });
+}
+
+double& COndivar_Velt::geometryInput(PropertySlot slot) noexcept
+{
+    switch (slot) {
+    case PropertySlot::Inclination:
+        return m_inclination;
+    case PropertySlot::Roughness:
+        return m_roughness;
+    default:
+        return m_diameter;
+    }
+}
+
+CDoubleArray& COndivar_Velt::phaseInput(PropertySlot slot) noexcept
+{
+    switch (slot) {
+    case PropertySlot::Density:
+        return m_density;
+    case PropertySlot::Viscosity:
+        return m_viscosity;
+    case PropertySlot::HeatCapacity:
+        return m_heatCapacity;
+    case PropertySlot::ThermalConductivity:
+        return m_thermalConductivity;
+    default:
+        return m_superficialVelocity;
+    }
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetTwoHydroProp(BSTR, VARIANT, VARIANT)
 {
-    return S_OK;
+    return comCall(*this, kInterface, L"SetTwoHydroProp", [&](ComCall&) { return S_OK; });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::SetTwoPhaseProp(BSTR, VARIANT, VARIANT)
 {
-    return S_OK;
+    return comCall(*this, kInterface, L"SetTwoPhaseProp", [&](ComCall&) { return S_OK; });
 }
 
 } // namespace ondivar

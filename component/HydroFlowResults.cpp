@@ -2,7 +2,7 @@
 // calculation, each handed back as a one-element array of doubles. They answer from the end of a
 // calculation until ClearAllProps, whatever inputs have changed meanwhile.
 #include "component/Arguments.h"
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 #include "component/FlowRegime.h"
 #include "component/Ondivar_Velt.h"
 #include "component/OwnFailure.h"
@@ -16,6 +16,31 @@ namespace ondivar {
 namespace {
 
 constexpr const wchar_t* kInterface = L"ICapeHydroFlow";
+
+// The model's result that a mixture or per-phase result of the property table stands for.
+double mixtureResult(const CHydro& model, PropertySlot slot)
+{
+    switch (slot) {
+    case PropertySlot::PressureDropFrictional:
+        return model.GetDpdzFriction();
+    case PropertySlot::PressureDropGravity:
+        return model.GetDpdzGravity();
+    default:
+        return model.GetDpdzTotal();
+    }
+}
+
+const CDoubleArray& phaseResult(const CHydro& model, PropertySlot slot)
+{
+    switch (slot) {
+    case PropertySlot::AbsoluteVelocity:
+        return model.GetVelocity();
+    case PropertySlot::SuperficialVelocity:
+        return model.GetSuperficialVelocity();
+    default:
+        return model.GetHoldup();
+    }
+}
 
 HRESULT answerOneValue(double value, VARIANT* values)
 {
@@ -52,13 +77,10 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetMixtureProp(BSTR pty, VARIANT* value
         VariantInit(values);
         if (!m_calculated)
             return call.fail(kCapeUnknown);
-        if (property == L"pressureDropFrictional")
-            return answerOneValue(m_model.GetDpdzFriction(), values);
-        if (property == L"pressureDropGravity")
-            return answerOneValue(m_model.GetDpdzGravity(), values);
-        if (property == L"pressureDropTotal")
-            return answerOneValue(m_model.GetDpdzTotal(), values);
-        return call.fail(kCapeBadInvOrder);
+        const PropertyEntry* entry = findProperty(PropertyKind::MixtureResult, property);
+        if (entry == nullptr)
+            return call.fail(kCapeBadInvOrder);
+        return answerOneValue(mixtureResult(m_model, entry->slot), values);
     });
 }
 
@@ -73,19 +95,13 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroProp(BSTR pty, BSTR phase
         VariantInit(values);
         if (!m_calculated)
             return call.fail(kCapeUnknown);
-        const CDoubleArray* perKind = nullptr;
-        if (property == L"absoluteVelocity")
-            perKind = &m_model.GetVelocity();
-        else if (property == L"superficialVelocity")
-            perKind = &m_model.GetSuperficialVelocity();
-        else if (property == L"volumeFraction")
-            perKind = &m_model.GetHoldup();
-        if (perKind == nullptr)
+        const PropertyEntry* entry = findProperty(PropertyKind::SingleResult, property);
+        if (entry == nullptr)
             return call.fail(kCapeBadInvOrder);
         EPhases kind = eVapor;
         if (!findDeclaredKind(m_phases, label, kind))
             return call.fail(kCapeInvalidArgument, undeclaredLabelMessage(label));
-        return answerOneValue((*perKind)[kind], values);
+        return answerOneValue(phaseResult(m_model, entry->slot)[kind], values);
     });
 }
 

@@ -2,10 +2,11 @@
 // superficial velocity of each phase), and a state vector kept and handed back unchanged. The second
 // flow basis argument is never looked at.
 #include "component/Arguments.h"
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
 #include "component/OwnFailure.h"
 #include "component/PhaseDeclaration.h"
+#include "hydro/HydroConfiguration.h"
 
 #include "support/ArrayConversion.h"
 
@@ -22,15 +23,13 @@ static_assert(std::is_nothrow_move_constructible_v<CSimpleHydro> &&
               std::is_nothrow_move_assignable_v<CSimpleHydro>);
 
 constexpr const wchar_t* kInterface = L"ICapeHydroFlowRoutine";
-// Raised as the model raises a phase combination it cannot compute.
-constexpr HRESULT kInvalidHydroConfiguration = static_cast<HRESULT>(0x80040009L);
 
 // The kinds of the declared phases in label order. Every declared label must be in phases exactly once:
 // a refused or repeated label leaves a declared phase without a kind, and the calculation is refused.
 CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
 {
     checkCondition(phaseCount >= 0 && phases.size() == static_cast<std::size_t>(phaseCount),
-                   kInvalidHydroConfiguration, L"Invalid hydro configuration.",
+                   kInvalidHydroConfiguration, kInvalidHydroConfigurationName,
                    L"Fail to compute hydro properties: %d phases were declared but %d of them were accepted "
                    L"(a phase was refused or a label repeated). Please declare the present phases again.\n",
                    static_cast<int>(phaseCount), static_cast<int>(phases.size()));

@@ -1,5 +1,5 @@
 // ICapeHydroPhases: the three phase kinds the component supports, numbered from 1.
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
 #include "component/OwnFailure.h"
 

@@ -1,7 +1,7 @@
 // ICapeHydroPropertyRoutine: the names of the properties the component uses under the flow basis
 // "Us". Nothing is computed; the second flow basis argument is never looked at.
 #include "component/Arguments.h"
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
 #include "component/OwnFailure.h"
 
@@ -16,12 +16,12 @@ namespace {
 
 constexpr const wchar_t* kInterface = L"ICapeHydroPropertyRoutine";
 
-constexpr const wchar_t* kMixtureResults[] = {L"pressureDropFrictional", L"pressureDropGravity",
-                                              L"pressureDropTotal"};
-constexpr const wchar_t* kSingleResults[] = {L"absoluteVelocity", L"superficialVelocity", L"volumeFraction"};
-constexpr const wchar_t* kGeometry[] = {L"diameter", L"inclination", L"roughness"};
-constexpr const wchar_t* kSingleHydroInputs[] = {L"superficialVelocity"};
-constexpr const wchar_t* kSinglePhaseInputs[] = {L"density"};
+// The published lists, made from the property table.
+constexpr auto kMixtureResults = propertyNames<PropertyKind::MixtureResult>();
+constexpr auto kSingleResults = propertyNames<PropertyKind::SingleResult>();
+constexpr auto kGeometry = propertyNames<PropertyKind::Geometry>();
+constexpr auto kSingleHydroInputs = propertyNames<PropertyKind::SingleHydroInput>();
+constexpr auto kSinglePhaseInputs = propertyNames<PropertyKind::SinglePhaseInput>();
 
 // The list of names (an array of BSTRs; what props held is released) or, with no name, VT_EMPTY (what
 // props held is not looked at).
@@ -68,18 +68,18 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcSingleHydroProp(VARIANT props, BSTR
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcTwoHydroProp(VARIANT, VARIANT)
 {
-    return S_OK;
+    return comCall(*this, kInterface, L"CalcTwoHydroProp", [&](ComCall&) { return S_OK; });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckMixtureHydroPropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return answerListForUs(*this, L"CheckMixtureHydroPropList", specification1, kMixtureResults,
+    return answerListForUs(*this, L"CheckMixtureHydroPropList", specification1, kMixtureResults.data(),
                            std::size(kMixtureResults), props);
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CheckSingleHydroPropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return answerListForUs(*this, L"CheckSingleHydroPropList", specification1, kSingleResults,
+    return answerListForUs(*this, L"CheckSingleHydroPropList", specification1, kSingleResults.data(),
                            std::size(kSingleResults), props);
 }
 
@@ -93,19 +93,19 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetGeometryPropList(BSTR, BSTR, VARIANT
     return comCall(*this, kInterface, L"GetGeometryPropList", [&](ComCall& call) {
         if (props == nullptr)
             return call.nullOutArgument(L"props");
-        return answerList(kGeometry, std::size(kGeometry), props);
+        return answerList(kGeometry.data(), kGeometry.size(), props);
     });
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroPropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return answerListForUs(*this, L"GetSingleHydroPropList", specification1, kSingleHydroInputs,
+    return answerListForUs(*this, L"GetSingleHydroPropList", specification1, kSingleHydroInputs.data(),
                            std::size(kSingleHydroInputs), props);
 }
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSinglePhasePropList(BSTR specification1, BSTR, VARIANT* props)
 {
-    return answerListForUs(*this, L"GetSinglePhasePropList", specification1, kSinglePhaseInputs,
+    return answerListForUs(*this, L"GetSinglePhasePropList", specification1, kSinglePhaseInputs.data(),
                            std::size(kSinglePhaseInputs), props);
 }
 

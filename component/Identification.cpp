@@ -1,5 +1,5 @@
 // ICapeIdentification: the component's name and description. Nothing here checks or fails.
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 #include "component/Ondivar_Velt.h"
 
 #include "support/StringConversion.h"

@@ -4,11 +4,12 @@
 #pragma once
 
 #include "component/CapeError.h"
-#include "component/ComObjectRoot.h"
+#include "com/ComObjectRoot.h"
 #include "component/PhaseDeclaration.h"
+#include "component/PropertyTable.h"
 #include "hydro/Phases.h"
 #include "hydro/SimpleHydro.h"
-#include "module/OndivarModule.h"
+#include "com/ModuleLock.h"
 #include "support/Arrays.h"
 
 #include "OndivarLib.h"
@@ -133,6 +134,10 @@ private:
     // The interface table, searched in this order; IUnknown is answered by the first entry.
     HRESULT findInterface(REFIID riid, void** object) noexcept;
     IUnknown* identity() noexcept { return static_cast<ICapeIdentification*>(this); }
+
+    // The input member a geometry or per-phase input of the property table stands for.
+    double& geometryInput(PropertySlot slot) noexcept;
+    CDoubleArray& phaseInput(PropertySlot slot) noexcept;
 
     // Members, in the order they are built (destroyed in reverse).
     // The model: lives exactly as long as the component. CalcFlow computes on the candidate, a copy of

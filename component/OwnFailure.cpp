@@ -9,12 +9,6 @@ std::wstring unsupportedFlowBasisMessage(std::wstring_view flowBasis)
            quoted(kSupportedFlowBasis) + L".\n";
 }
 
-std::wstring nullOutArgumentMessage(std::wstring_view argument)
-{
-    return L"The out argument " + quoted(argument) +
-           L" is a null pointer: there is nowhere to put the answer.\n";
-}
-
 std::wstring quoted(std::wstring_view text)
 {
     std::wstring result;

@@ -6,8 +6,6 @@ namespace ondivar {
 
 namespace {
 
-const HRESULT kInvalidHydroConfiguration = static_cast<HRESULT>(0x80040009u);
-
 bool IsIndexOf(int index, std::size_t size)
 {
     return index >= 0 && static_cast<std::size_t>(index) < size;
@@ -18,7 +16,7 @@ bool IsIndexOf(int index, std::size_t size)
 void CheckHydroConfiguration(bool ok)
 {
     TarvoException::checkCondition(
-        ok, kInvalidHydroConfiguration, L"Invalid hydro configuration.",
+        ok, kInvalidHydroConfiguration, kInvalidHydroConfigurationName,
         L"Fail to compute hydro properties: present phases are not valid. Please contact support.\n");
 }
 

@@ -1,11 +1,16 @@
-// The one error the model raises: an invalid phase configuration (HRESULT 0x80040009).
+// The one error the model raises: an invalid phase configuration, raised with the library code of a bad
+// argument.
 #pragma once
 
 #include "hydro/Hydro.h"
+#include "support/CapeErrorClasses.h"
 
 #include <initializer_list>
 
 namespace ondivar {
+
+constexpr HRESULT kInvalidHydroConfiguration = libraryCode(kCapeBadArgument);
+constexpr const wchar_t* kInvalidHydroConfigurationName = L"Invalid hydro configuration.";
 
 // Throws TarvoException::CMyException with the configuration error when ok is false.
 void CheckHydroConfiguration(bool ok);

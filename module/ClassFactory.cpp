@@ -1,6 +1,6 @@
 #include "module/ClassFactory.h"
 
-#include "module/OndivarModule.h"
+#include "com/ModuleLock.h"
 
 namespace ondivar {
 
@@ -22,7 +22,7 @@ ULONG STDMETHODCALLTYPE CClassFactory::AddRef()
     const LONG count = InterlockedIncrement(&m_refCount);
     // The first reference beyond the module's own.
     if (count == 2)
-        g_module.lock();
+        lockModule();
     return static_cast<ULONG>(count);
 }
 
@@ -30,7 +30,7 @@ ULONG STDMETHODCALLTYPE CClassFactory::Release()
 {
     const LONG count = InterlockedDecrement(&m_refCount);
     if (count == 1)
-        g_module.unlock();
+        unlockModule();
     else if (count == 0)
         delete this;
     return static_cast<ULONG>(count);
@@ -44,9 +44,9 @@ HRESULT STDMETHODCALLTYPE CClassFactory::CreateInstance(IUnknown* outer, REFIID 
 HRESULT STDMETHODCALLTYPE CClassFactory::LockServer(BOOL lock)
 {
     if (lock)
-        g_module.lock();
+        lockModule();
     else
-        g_module.unlock();
+        unlockModule();
     return S_OK;
 }
 

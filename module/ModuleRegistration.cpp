@@ -10,6 +10,8 @@
 #include "support/ModuleFile.h"
 #include "support/StringConversion.h"
 
+#include "OndivarLib.h"
+
 #include <new>
 
 namespace ondivar {
@@ -38,16 +40,21 @@ HRESULT loadScript(HINSTANCE module, UINT id, std::wstring& text)
     return S_OK;
 }
 
-// Runs the module's REGISTRY script `id` with %MODULE% and %APPID% under `root`.
+// Runs the module's REGISTRY script `id` under `root`, with %MODULE% (the DLL's path), %APPID%, %LIBID%
+// (OndivarLib's identifier) and, for a class's script, %CLSID% (the class's identifier): the scripts
+// take every identity from the code.
 HRESULT runModuleScript(HINSTANCE module, UINT id, registrar::ScriptMode mode, const std::wstring& path,
-                        const ClassesRoot& root)
+                        const ClassesRoot& root, const CLSID* classId = nullptr)
 {
     std::wstring text;
     const HRESULT hr = loadScript(module, id, text);
     if (FAILED(hr))
         return hr;
-    const registrar::Replacements replacements = {{L"MODULE", path},
-                                                  {L"APPID", guidText(COndivarModule::appId())}};
+    registrar::Replacements replacements = {{L"MODULE", path},
+                                            {L"APPID", guidText(COndivarModule::appId())},
+                                            {L"LIBID", guidText(LIBID_OndivarLib)}};
+    if (classId != nullptr)
+        replacements[L"CLSID"] = guidText(*classId);
     registrar::RegistryRoots roots;
     roots.classesRoot = root.key();
     return registrar::runScript(text, replacements, mode, roots);
@@ -92,7 +99,7 @@ HRESULT COndivarModule::registerServer() noexcept
     hr = runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Register, path, root);
     for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
         hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Register,
-                             path, root);
+                             path, root, classTable()[i].clsid);
     if (FAILED(hr))
         return hr;
     const ClassesRootRedirect redirect(root);
@@ -112,7 +119,7 @@ HRESULT COndivarModule::unregisterServer() noexcept
         return hr;
     for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
         hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Unregister,
-                             path, root);
+                             path, root, classTable()[i].clsid);
     if (SUCCEEDED(hr)) {
         const ClassesRootRedirect redirect(root);
         hr = FAILED(redirect.hr()) ? redirect.hr() : unregisterTypeLibrary(path, root.perUser(), root.key());

@@ -3,7 +3,9 @@
 #include "module/ClassTable.h"
 #include "module/OndivarModule.h"
 
-#include "component/TypeInfoCache.h"
+#include "com/ModuleLock.h"
+
+#include "com/TypeInfoCache.h"
 
 namespace ondivar {
 
@@ -39,7 +41,7 @@ HRESULT COndivarModule::getClassObject(REFCLSID clsid, REFIID riid, void** objec
 
 HRESULT COndivarModule::canUnloadNow() const noexcept
 {
-    return lockCount() == 0 ? S_OK : S_FALSE;
+    return moduleLockCount() == 0 ? S_OK : S_FALSE;
 }
 
 } // namespace ondivar

@@ -1,12 +1,9 @@
-// The module object: one instance lives from load to unload of the DLL. It counts the locks on the
-// module (one per live component instance, one per client lock on the class object, one while a client
-// holds the cached class object), keeps the DLL's instance handle and the application identifier, and
-// serves the class table and the registration. The entry points let the DLL unload only while the count
-// is 0. The count may change on any thread.
+// The module object: one instance lives from load to unload of the DLL. It keeps the DLL's instance
+// handle and the application identifier, and serves the class table and the registration. The entry
+// points let the DLL unload only while the module's lock count (com/ModuleLock.h) is 0.
 //
-// The lock count and the identities are in OndivarModule.cpp (linked wherever the component is); the
-// DLL's part (class table, registration, DllMain) is in ModuleServer.cpp and ModuleRegistration.cpp,
-// linked into the DLL only.
+// The identities are in OndivarModule.cpp; the class table, registration and DllMain in ModuleServer.cpp
+// and ModuleRegistration.cpp.
 #pragma once
 
 #include <windows.h>
@@ -19,15 +16,8 @@ public:
     COndivarModule(const COndivarModule&) = delete;
     COndivarModule& operator=(const COndivarModule&) = delete;
 
-    // Each returns the count after the change.
-    LONG lock() noexcept;
-    LONG unlock() noexcept;
-    LONG lockCount() const noexcept;
-
-    // The application identifier, the registrar's %APPID%: {A2F96C13-7B58-4E0A-8D4C-51E3B09F7D26}.
+    // The application identifier, the registration scripts' %APPID%.
     static const GUID& appId() noexcept;
-
-    // The DLL's part.
 
     // DLL_PROCESS_ATTACH keeps the instance handle; DLL_PROCESS_DETACH on FreeLibrary releases the
     // cached class objects and type information. Never refuses.
@@ -53,22 +43,12 @@ public:
 private:
     friend class PerUserRegistration;
 
-    mutable LONG m_lockCount = 0;
     HINSTANCE m_instance = nullptr;
     bool m_perUser = false;
 };
 
 // The module object of this DLL.
 extern COndivarModule g_module;
-
-// Holds one lock on the module for its lifetime.
-class ModuleLock {
-public:
-    ModuleLock() noexcept { g_module.lock(); }
-    ~ModuleLock() { g_module.unlock(); }
-    ModuleLock(const ModuleLock&) = delete;
-    ModuleLock& operator=(const ModuleLock&) = delete;
-};
 
 // Switches the module to per-user registration for its lifetime, and back to what it was after.
 class PerUserRegistration {

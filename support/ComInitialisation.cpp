@@ -1,6 +1,7 @@
 #include "support/ComInitialisation.h"
 
 #include "support/RegisterInformation.h"
+#include "support/CapeErrorClasses.h"
 #include "support/TarvoException.h"
 
 #include <objbase.h>
@@ -13,7 +14,7 @@ namespace ondivar {
 namespace {
 
 // CO_E_INIT_TLS_SET_CHANNEL_CONTROL: the code this library reports for a COM initialisation failure.
-const HRESULT initialisationFailure = static_cast<HRESULT>(0x8004000A);
+constexpr HRESULT initialisationFailure = libraryCode(kCapeFailedInitialisation);
 
 } // namespace
 

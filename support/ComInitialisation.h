@@ -1,5 +1,5 @@
 // COM initialisation of the calling thread in the mode that the suite's "Initialisation" setting names,
-// the apartment a client program runs in, and a small VARIANT preparation helper.
+// and a small VARIANT preparation helper.
 #pragma once
 
 #include <windows.h>
@@ -14,27 +14,6 @@ namespace ondivar {
 // exactly one CoUninitialize on this thread. Throws TarvoException::CMyException ("Initialization
 // error.") when every call failed.
 bool initializeCOM();
-
-// COM on the calling thread for the owner's lifetime, apartment-threaded as a client program's unless
-// another model is asked for (the owner checks hr()).
-class ComApartment {
-public:
-    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) noexcept
-        : m_hr(CoInitializeEx(nullptr, model))
-    {
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment()
-    {
-        if (SUCCEEDED(m_hr))
-            CoUninitialize();
-    }
-    HRESULT hr() const noexcept { return m_hr; }
-
-private:
-    HRESULT m_hr;
-};
 
 // Gives destination the type `type` (with a null pointer field for VT_BSTR and array types) after
 // checking that source has that type; throws TarvoException::CMyException ("Invalid Type.") otherwise.

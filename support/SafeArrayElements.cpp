@@ -1,5 +1,6 @@
 #include "support/SafeArrayElements.h"
 
+#include "support/CapeErrorClasses.h"
 #include "support/TarvoException.h"
 
 #include <new>
@@ -528,7 +529,7 @@ void SafeArrayWriter::put(std::size_t element, const ComPtr<IDispatch>& value)
 void safeArrayExtents(SAFEARRAY* array, CArray1D<long>& extents)
 {
     const UINT dimensions = array != nullptr ? SafeArrayGetDim(array) : 0;
-    checkCondition(dimensions >= 1, static_cast<HRESULT>(0x80040009), L"", L"");
+    checkCondition(dimensions >= 1, libraryCode(kCapeBadArgument), L"", L"");
     CArray1D<long> result(dimensions);
     for (UINT k = 1; k <= dimensions; ++k) {
         LONG lower = 0;

@@ -5,10 +5,10 @@
 // The component is created in-process with COndivar_Velt::createInstance; its type library is read from
 // the built file. Usage: ondivar-com-bench [cycles]
 #include "component/Ondivar_Velt.h"
-#include "component/TypeInfoCache.h"
+#include "com/TypeInfoCache.h"
 #include "support/ArrayConversion.h"
-#include "support/ComInitialisation.h"
-#include "support/MessageBoxHook.h"
+#include "tools/common/ComApartment.h"
+#include "tools/common/MessageBoxHook.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // that made the box show has returned.
 #pragma once
 
-#include "support/MessageBoxHook.h"
+#include "tools/common/MessageBoxHook.h"
 
 #include <windows.h>
 

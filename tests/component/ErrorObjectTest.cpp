@@ -2,7 +2,7 @@
 // class, errors made elsewhere, and the boundary that records what an operation throws.
 #include "ComponentTesting.h"
 
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 
 #include <cstdio>
 #include <stdexcept>

@@ -17,8 +17,8 @@ TEST_F(FieldsPersistenceTest, FieldsAndPersistenceTouchNothing)
     VARIANT layers;
     V_VT(&layers) = 0x7777;
     double value = 12.5;
-    EXPECT_EQ(kNoImpl, fields->GetPresentLayers(&layers));
-    EXPECT_EQ(kNoImpl, fields->GetSinglePhaseProp(nullptr, nullptr, nullptr, nullptr, &value));
+    EXPECT_EQ(kCapeNoImpl, fields->GetPresentLayers(&layers));
+    EXPECT_EQ(kCapeNoImpl, fields->GetSinglePhaseProp(nullptr, nullptr, nullptr, nullptr, &value));
     expectRecorded(fields.get(), L"ICapeHydroFields", L"GetSinglePhaseProp");
     EXPECT_TRUE(V_VT(&layers) == 0x7777 && value == 12.5);
 

@@ -46,13 +46,13 @@ TEST_F(FlowCalculationTest, FailuresKeepTheLastResultsUntilCleared)
     auto flow = createComponent<ICapeHydroFlow>();
     auto routine = flow.query<ICapeHydroFlowRoutine>();
     UniqueVariant values;
-    EXPECT_EQ(kUnknown, flow->GetMixtureProp(Text(L"unknown"), values.put()));
-    EXPECT_EQ(kUnknown, flow->GetTwoHydroProp(nullptr, Arg{}, values.get()));
+    EXPECT_EQ(kCapeUnknown, flow->GetMixtureProp(Text(L"unknown"), values.put()));
+    EXPECT_EQ(kCapeUnknown, flow->GetTwoHydroProp(nullptr, Arg{}, values.get()));
     const FlowCase c;
     feed(flow.get(), c);
     ASSERT_EQ(S_OK, calcUs(flow));
     for (const wchar_t* flowSpec : {L"us", L"Us ", L"", static_cast<const wchar_t*>(nullptr)}) {
-        EXPECT_EQ(kNoImpl, routine->CalcFlow(Text(flowSpec), Text(L"Us"), nullptr));
+        EXPECT_EQ(kCapeNoImpl, routine->CalcFlow(Text(flowSpec), Text(L"Us"), nullptr));
         expectRecorded(flow.get(), L"ICapeHydroFlowRoutine", L"CalcFlow");
         // The description names the basis given (a null one as empty).
         const std::wstring basis = flowSpec != nullptr ? flowSpec : L"";
@@ -65,29 +65,30 @@ TEST_F(FlowCalculationTest, FailuresKeepTheLastResultsUntilCleared)
     ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"a", L"b", L"c", L"d"},
                                            Arg{L"Vapor", L"Liquid", L"Liquid", L"Liquid"},
                                            Arg{L"", L"Organic", L"Aqueous", L"Aqueous"}));
-    EXPECT_EQ(kBadArgument, calcUs(flow));
+    EXPECT_EQ(kCapeBadArgument, calcUs(flow));
     EXPECT_EQ(L"Fail to compute hydro properties: present phases are not valid. Please contact support.\n",
               readErrors(flow.get()).description);
     ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{}, Arg{}, Arg{}));
-    EXPECT_EQ(kBadArgument, calcUs(flow));
+    EXPECT_EQ(kCapeBadArgument, calcUs(flow));
     // Refused requests; new inputs do not show before the next calculation.
     ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"gas", L"oil"}, Arg{L"Vapor", L"Liquid"}, Arg{L"", L""}));
     ASSERT_EQ(S_OK, flow->SetGeometryProp(Text(L"diameter"), Arg{0.3}));
     V_VT(values.put()) = VT_I4;
     EXPECT_EQ(S_OK, flow->GetTwoHydroProp(nullptr, Arg{}, values.get()));
     EXPECT_EQ(VT_I4, V_VT(values.get()));
-    EXPECT_EQ(kBadInvOrder, flow->GetMixtureProp(Text(L"volumeFraction"), values.get()));
+    EXPECT_EQ(kCapeBadInvOrder, flow->GetMixtureProp(Text(L"volumeFraction"), values.get()));
     EXPECT_EQ(VT_EMPTY, V_VT(values.get()));
-    EXPECT_EQ(kBadInvOrder, flow->GetSingleHydroProp(Text(L"pressureDropTotal"), Text(L"gas"), values.put()));
-    EXPECT_EQ(kInvalidArgument,
+    EXPECT_EQ(kCapeBadInvOrder,
+              flow->GetSingleHydroProp(Text(L"pressureDropTotal"), Text(L"gas"), values.put()));
+    EXPECT_EQ(kCapeInvalidArgument,
               flow->GetSingleHydroProp(Text(L"volumeFraction"), Text(L"water"), values.put()));
     expectRecorded(flow.get(), L"ICapeHydroFlow", L"GetSingleHydroProp");
     expectResultsOf(referenceModel(c, {0, 1}), flow.get(), c);
 
     ASSERT_EQ(S_OK, flow->ClearAllProps());
-    EXPECT_EQ(kUnknown, flow->GetMixtureProp(Text(L"pressureDropTotal"), values.put()));
+    EXPECT_EQ(kCapeUnknown, flow->GetMixtureProp(Text(L"pressureDropTotal"), values.put()));
     EXPECT_EQ(VT_EMPTY, V_VT(values.get()));
-    EXPECT_EQ(kUnknown, flow->GetSingleHydroProp(Text(L"volumeFraction"), Text(L"gas"), values.put()));
+    EXPECT_EQ(kCapeUnknown, flow->GetSingleHydroProp(Text(L"volumeFraction"), Text(L"gas"), values.put()));
     EXPECT_EQ(L"Slug/(null)", regimeOf(flow.get()));
     // The refused label did not join the phases; geometry that was never set gives NaN.
     ASSERT_EQ(S_OK, calcUs(flow));
@@ -117,7 +118,7 @@ TEST_F(FlowCalculationTest, FlowSpecCheckAndStateVector)
     ASSERT_EQ(S_OK, routine->GetFinalState(state.put()));
     EXPECT_EQ(VT_EMPTY, V_VT(state.get()));
     ASSERT_EQ(S_OK, routine->SetInitState(Arg{1.5, 2.5, 3.5}));
-    EXPECT_EQ(kUnknown, routine->SetInitState(Arg{L"1.5"})); // keeps the state before
+    EXPECT_EQ(kCapeUnknown, routine->SetInitState(Arg{L"1.5"})); // keeps the state before
     expectRecorded(routine.get(), L"ICapeHydroFlowRoutine", L"SetInitState");
     auto flow = routine.query<ICapeHydroFlow>();
     feed(flow.get(), FlowCase());

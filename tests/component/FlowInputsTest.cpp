@@ -13,21 +13,21 @@ TEST_F(FlowInputsTest, OnlyAcceptedInputsAreStored)
     feed(flow.get(), c);
     EXPECT_EQ(S_OK, flow->SetGeometryProp(Text(L"diameter"), Arg{c.diameter, 0.2}));
     // Refused, stored nothing: another letter case, no value, no number, an undeclared label.
-    EXPECT_EQ(kInvalidArgument, flow->SetGeometryProp(Text(L"Diameter"), Arg{0.5}));
-    EXPECT_EQ(kInvalidArgument, flow->SetGeometryProp(Text(L"diameter"), Arg{}));
-    EXPECT_EQ(kData, flow->SetGeometryProp(Text(L"diameter"), Arg{L"0.5"}));
+    EXPECT_EQ(kCapeInvalidArgument, flow->SetGeometryProp(Text(L"Diameter"), Arg{0.5}));
+    EXPECT_EQ(kCapeInvalidArgument, flow->SetGeometryProp(Text(L"diameter"), Arg{}));
+    EXPECT_EQ(kCapeData, flow->SetGeometryProp(Text(L"diameter"), Arg{L"0.5"}));
     expectRecorded(flow.get(), L"ICapeHydroFlow", L"SetGeometryProp");
-    EXPECT_EQ(kInvalidArgument,
+    EXPECT_EQ(kCapeInvalidArgument,
               flow->SetSingleHydroProp(Text(L"superficialVelocity"), Text(L"Gas"), Arg{1.0}));
-    EXPECT_EQ(kInvalidArgument, flow->SetSinglePhaseProp(Text(L"viscosity"), Text(L"gas"), Arg{}));
-    EXPECT_EQ(kData, flow->SetSinglePhaseProp(Text(L"viscosity"), Text(L"gas"), Arg{L"1"}));
+    EXPECT_EQ(kCapeInvalidArgument, flow->SetSinglePhaseProp(Text(L"viscosity"), Text(L"gas"), Arg{}));
+    EXPECT_EQ(kCapeData, flow->SetSinglePhaseProp(Text(L"viscosity"), Text(L"gas"), Arg{L"1"}));
     expectRecorded(flow.get(), L"ICapeHydroFlow", L"SetSinglePhaseProp");
     // Unknown names are ignored, whatever the label; other setters keep nothing.
     EXPECT_EQ(S_OK, flow->SetSinglePhaseProp(Text(L"Density"), Text(L"oil"), Arg{1.0}));
     EXPECT_EQ(S_OK, flow->SetSingleHydroProp(Text(L"density"), Text(nullptr), Arg{1.0}));
     EXPECT_EQ(S_OK, flow->SetMixtureProp(Text(L"any"), Arg{L"x"}));
     // A caller's text is never a format: it comes back as it was given.
-    EXPECT_EQ(kInvalidArgument, flow->SetSinglePhaseProp(Text(L"density"), Text(L"%n%s%ls"), Arg{1.0}));
+    EXPECT_EQ(kCapeInvalidArgument, flow->SetSinglePhaseProp(Text(L"density"), Text(L"%n%s%ls"), Arg{1.0}));
     EXPECT_NE(std::wstring::npos, readErrors(flow.get()).description.find(L"\"%n%s%ls\""));
     ASSERT_EQ(S_OK, calcUs(flow));
     expectResultsOf(referenceModel(c, {0, 1}), flow.get(), c);
@@ -59,22 +59,22 @@ TEST_F(FlowInputsTest, RefusedOrRepeatedPhasesBlockTheCalculation)
     // A repeated label keeps its last kind: the value set for "gas" lands in the organic slot.
     ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"gas", L"gas"}, Arg{L"Vapor", L"Liquid"}, Arg{L"", L""}));
     ASSERT_EQ(S_OK, flow->SetSingleHydroProp(Text(L"superficialVelocity"), Text(L"gas"), Arg{0.9}));
-    EXPECT_EQ(kBadArgument, calcUs(flow));
+    EXPECT_EQ(kCapeBadArgument, calcUs(flow));
     ErrorReadout error = readErrors(flow.get());
     EXPECT_EQ(L"Invalid hydro configuration.", error.name);
     EXPECT_EQ(0x80040009L, error.code);
     expectRecorded(flow.get(), L"ICapeHydroFlowRoutine", L"CalcFlow");
-    EXPECT_EQ(kInvalidArgument,
+    EXPECT_EQ(kCapeInvalidArgument,
               flow->SetPresentPhases(Arg{L"gas", L"%s%n"}, Arg{L"Vapor", L"Plasma"}, Arg{L"", L""}));
     error = readErrors(flow.get());
     EXPECT_EQ(L"SetPresentPhases", error.operation);
     EXPECT_NE(std::wstring::npos, error.description.find(L"\"%s%n\" has the state \"Plasma\""));
-    EXPECT_EQ(kBadArgument, calcUs(flow));
+    EXPECT_EQ(kCapeBadArgument, calcUs(flow));
     // Arrays too short or not texts: refused whole, the declaration before stays.
     ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"oil"}, Arg{L"Liquid"}, Arg{L"Organic"}));
-    EXPECT_EQ(kInvalidArgument, flow->SetPresentPhases(Arg{L"a", L"b"}, Arg{L"Vapor"}, Arg{L"", L""}));
-    EXPECT_EQ(kInvalidArgument, flow->SetPresentPhases(Arg{L"a"}, Arg{L"Vapor"}, Arg{}));
-    EXPECT_EQ(kData, flow->SetPresentPhases(Arg{1.0}, Arg{L"Vapor"}, Arg{L""}));
+    EXPECT_EQ(kCapeInvalidArgument, flow->SetPresentPhases(Arg{L"a", L"b"}, Arg{L"Vapor"}, Arg{L"", L""}));
+    EXPECT_EQ(kCapeInvalidArgument, flow->SetPresentPhases(Arg{L"a"}, Arg{L"Vapor"}, Arg{}));
+    EXPECT_EQ(kCapeData, flow->SetPresentPhases(Arg{1.0}, Arg{L"Vapor"}, Arg{L""}));
     ASSERT_EQ(S_OK, calcUs(flow));
     EXPECT_EQ(0.9, result(flow.get(), L"superficialVelocity", L"oil"));
 }

@@ -5,18 +5,20 @@
 #include "ComponentTesting.h"
 
 #include "support/ArrayConversion.h"
+#include "support/CapeErrorClasses.h"
 
 #include <cmath>
 #include <vector>
 
 namespace ondivar::testing {
 
-constexpr HRESULT kUnknown = static_cast<HRESULT>(0x80040501L);
-constexpr HRESULT kData = static_cast<HRESULT>(0x80040502L);        // a conversion's refusal
-constexpr HRESULT kBadArgument = static_cast<HRESULT>(0x80040505L); // the configuration error
-constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x80040506L);
-constexpr HRESULT kNoImpl = static_cast<HRESULT>(0x80040509L);
-constexpr HRESULT kBadInvOrder = static_cast<HRESULT>(0x80040511L);
+// The CAPE-OPEN codes: a conversion's refusal is kCapeData, the configuration error kCapeBadArgument.
+using ondivar::kCapeBadArgument;
+using ondivar::kCapeBadInvOrder;
+using ondivar::kCapeData;
+using ondivar::kCapeInvalidArgument;
+using ondivar::kCapeNoImpl;
+using ondivar::kCapeUnknown;
 
 // An owned BSTR argument; null stays a null BSTR.
 struct Text {

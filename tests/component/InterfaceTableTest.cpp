@@ -78,18 +78,18 @@ TEST_F(InterfaceTableTest, ImplementedErrorInterfacesOutsideTheTableAreNotHanded
 
 TEST_F(InterfaceTableTest, EachInstanceHoldsOneModuleLock)
 {
-    const LONG before = g_module.lockCount();
+    const LONG before = ondivar::moduleLockCount();
     {
         auto first = createComponent();
         auto second = createComponent();
-        EXPECT_EQ(before + 2, g_module.lockCount());
+        EXPECT_EQ(before + 2, ondivar::moduleLockCount());
     }
-    EXPECT_EQ(before, g_module.lockCount());
+    EXPECT_EQ(before, ondivar::moduleLockCount());
     // A creation that fails for the interface asked releases the new object and its lock.
     ComPtr<IUnknown> none;
     EXPECT_EQ(E_NOINTERFACE, COndivar_Velt::createInstance(nullptr, IID_ECapeBadInvOrder, none.putVoid()));
     EXPECT_FALSE(none);
-    EXPECT_EQ(before, g_module.lockCount());
+    EXPECT_EQ(before, ondivar::moduleLockCount());
 }
 
 // A class object of the test's own around the component's creation function, registered with COM so
@@ -211,13 +211,13 @@ TEST_F(InterfaceTableTest, AggregatedComponentDelegatesToItsOuterObject)
 TEST_F(InterfaceTableTest, AggregationOnlyThroughIUnknown)
 {
     CountingOuter outer;
-    const LONG locks = g_module.lockCount();
+    const LONG locks = ondivar::moduleLockCount();
     ComPtr<IUnknown> refused;
     EXPECT_EQ(CLASS_E_NOAGGREGATION,
               COndivar_Velt::createInstance(&outer, IID_ICapeIdentification, refused.putVoid()));
     EXPECT_FALSE(refused);
     EXPECT_EQ(E_POINTER, COndivar_Velt::createInstance(nullptr, IID_IUnknown, nullptr));
-    EXPECT_EQ(locks, g_module.lockCount());
+    EXPECT_EQ(locks, ondivar::moduleLockCount());
     EXPECT_TRUE(m_watcher.seen().empty()); // nothing was created
 }
 

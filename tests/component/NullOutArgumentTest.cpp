@@ -122,7 +122,7 @@ TEST_F(NullOutArgumentTest, IsRefusedWithEPointerAndDescribedByTheErrorInterface
             SCOPED_TRACE(::testing::Message() << std::string(c.operation, c.operation + wcslen(c.operation))
                                               << (throughInvoke ? " through Invoke" : " through the vtable"));
             // A different failure first: what the error interfaces say afterwards must not be this one.
-            ASSERT_EQ(kNoImpl, routine->CalcFlow(holdupBasis, nullptr, nullptr));
+            ASSERT_EQ(kCapeNoImpl, routine->CalcFlow(holdupBasis, nullptr, nullptr));
             HRESULT hr = E_FAIL;
             if (throughInvoke) {
                 ComPtr<IDispatch> dispatch = component.query<IDispatch>(*c.iid);

@@ -23,7 +23,7 @@ TEST_F(PropertyRoutineTest, ListsForUsOnly)
         ASSERT_EQ(S_OK, (r->*operation)(Text(L"Us"), nullptr, props.put())) << name;
         for (const wchar_t* flowSpec : {L"us", L"", static_cast<const wchar_t*>(nullptr)}) {
             V_VT(props.put()) = VT_I4;
-            EXPECT_EQ(kInvalidArgument, (r->*operation)(Text(flowSpec), Text(L"Us"), props.get()));
+            EXPECT_EQ(kCapeInvalidArgument, (r->*operation)(Text(flowSpec), Text(L"Us"), props.get()));
             EXPECT_EQ(VT_I4, V_VT(props.get()));
             expectRecorded(r, L"ICapeHydroPropertyRoutine", name);
             const std::wstring description = readErrors(r).description;
@@ -40,7 +40,7 @@ TEST_F(PropertyRoutineTest, ListsForUsOnly)
 
     EXPECT_EQ(S_OK, r->CalcSingleHydroProp(Arg{L"volumeFraction"}, Text(L"gas")));
     EXPECT_EQ(S_OK, r->CalcTwoHydroProp(Arg{1.0}, Arg{}));
-    EXPECT_EQ(kInvalidArgument, r->CalcSingleHydroProp(Arg{1.0}, nullptr));
+    EXPECT_EQ(kCapeInvalidArgument, r->CalcSingleHydroProp(Arg{1.0}, nullptr));
     expectRecorded(r, L"ICapeHydroPropertyRoutine", L"CalcSingleHydroProp");
 }
 

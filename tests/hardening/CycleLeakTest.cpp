@@ -39,11 +39,11 @@ int cycle(ICapeHydroFlow* flow, ICapeHydroFlowRoutine* routine, const CycleArgum
     if (failures) {
         expect(S_OK, flow->ClearAllProps());
         UniqueVariant values;
-        expect(kUnknown, flow->GetMixtureProp(a.total, values.put()));
-        expect(kInvalidArgument, flow->SetGeometryProp(a.colour, a.geometry[0]));
-        expect(kInvalidArgument, flow->SetGeometryProp(a.geometryNames[0], a.empty));
-        expect(kData, flow->SetGeometryProp(a.geometryNames[0], a.texts));
-        expect(kNoImpl, routine->CalcFlow(a.other, nullptr, nullptr));
+        expect(kCapeUnknown, flow->GetMixtureProp(a.total, values.put()));
+        expect(kCapeInvalidArgument, flow->SetGeometryProp(a.colour, a.geometry[0]));
+        expect(kCapeInvalidArgument, flow->SetGeometryProp(a.geometryNames[0], a.empty));
+        expect(kCapeData, flow->SetGeometryProp(a.geometryNames[0], a.texts));
+        expect(kCapeNoImpl, routine->CalcFlow(a.other, nullptr, nullptr));
     }
     for (int g = 0; g < 3; ++g)
         expect(S_OK, flow->SetGeometryProp(a.geometryNames[g], a.geometry[g]));
@@ -54,14 +54,14 @@ int cycle(ICapeHydroFlow* flow, ICapeHydroFlowRoutine* routine, const CycleArgum
             expect(S_OK, flow->SetSinglePhaseProp(a.names[i], a.labels[p], a.inputs[i][p]));
     }
     if (failures)
-        expect(kInvalidArgument, flow->SetSinglePhaseProp(a.names[1], a.unknownLabel, a.inputs[1][0]));
+        expect(kCapeInvalidArgument, flow->SetSinglePhaseProp(a.names[1], a.unknownLabel, a.inputs[1][0]));
     expect(S_OK, routine->CalcFlow(a.us, nullptr, nullptr));
     UniqueVariant values;
     expect(S_OK, flow->GetMixtureProp(a.total, values.put()));
     for (int p = 0; p < 2; ++p)
         expect(S_OK, flow->GetSingleHydroProp(a.holdup, a.labels[p], values.put()));
     if (failures)
-        expect(kInvalidArgument, flow->GetSingleHydroProp(a.holdup, a.unknownLabel, values.put()));
+        expect(kCapeInvalidArgument, flow->GetSingleHydroProp(a.holdup, a.unknownLabel, values.put()));
     return wrong;
 }
 

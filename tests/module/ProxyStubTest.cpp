@@ -8,7 +8,7 @@
 
 #include "OndivarLib.h"
 #include "support/ComHandles.h"
-#include "support/ComInitialisation.h"
+#include "tools/common/ComApartment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tools/flow-client/ClientRuns.h"
 
 #include "tools/flow-client/BatchRun.h"
-#include "support/ComInitialisation.h"
+#include "tools/common/ComApartment.h"
 #include "tools/flow-client/FarewellWatcher.h"
 #include "tools/flow-client/FlowComponent.h"
 #include "tools/flow-client/ResultTable.h"

@@ -3,7 +3,7 @@
 // acknowledged by a thread hook instead, which writes its caption and text as one line.
 #pragma once
 
-#include "support/MessageBoxHook.h"
+#include "tools/common/MessageBoxHook.h"
 
 #include <ostream>
 

@@ -2,7 +2,9 @@
 
 #include "support/StringConversion.h"
 
+#include "component/PropertyTable.h"
 #include "support/ArrayConversion.h"
+#include "support/CapeErrorClasses.h"
 #include "support/ErrorInterpretation.h"
 
 #include <cstdint>
@@ -22,27 +24,11 @@ std::string text(const UniqueBstr& s)
     return s.get() != nullptr ? wideToUtf8(std::wstring(s.get(), s.length())) : std::string();
 }
 
-bool isCapeOpenFailure(HRESULT hr)
-{
-    return (static_cast<std::uint32_t>(hr) & 0xFFFFFF00u) == 0x80040500u;
-}
-
 // The CAPE-OPEN 1.1 error interface that a CAPE-OPEN HRESULT stands for.
 std::string capeOpenErrorName(HRESULT hr)
 {
-    static const std::pair<std::uint32_t, const char*> names[] = {
-        {0x80040501u, "ECapeUnknown"},      {0x80040502u, "ECapeData"},
-        {0x80040503u, "ECapeLicenceError"}, {0x80040504u, "ECapeBadCOParameter"},
-        {0x80040505u, "ECapeBadArgument"},  {0x80040506u, "ECapeInvalidArgument"},
-        {0x80040507u, "ECapeOutOfBounds"},  {0x80040508u, "ECapeImplementation"},
-        {0x80040509u, "ECapeNoImpl"},       {0x8004050Au, "ECapeLimitedImpl"},
-        {0x8004050Bu, "ECapeComputation"},  {0x8004050Fu, "ECapeFailedInitialisation"},
-        {0x80040511u, "ECapeBadInvOrder"},  {0x80040515u, "ECapePersistenceNotFound"},
-    };
-    for (const auto& [code, name] : names)
-        if (code == static_cast<std::uint32_t>(hr))
-            return name;
-    return "an unnamed CAPE-OPEN error";
+    const CapeErrorClass* errorClass = findCapeErrorClass(hr);
+    return errorClass != nullptr ? wideToUtf8(errorClass->name) : std::string("an unnamed CAPE-OPEN error");
 }
 
 // The system's text of hr, or a plain note when it has none.
@@ -105,7 +91,7 @@ void FlowComponent::check(HRESULT hr, const char* call) const
 {
     if (SUCCEEDED(hr))
         return;
-    if (!isCapeOpenFailure(hr))
+    if (!isCapeOpenHResult(hr))
         fail(call, hr, systemText(hr));
     // The component describes its last failure through ECapeUser (and ECapeRoot) on the same object.
     const std::unique_ptr<TarvoException::CCapeUser> error =
@@ -203,16 +189,16 @@ double FlowComponent::phaseValue(const wchar_t* name, const UniqueBstr& label)
 
 FlowResult FlowComponent::calculate(const FlowInputs& inputs)
 {
-    setGeometry(L"diameter", inputs.pipe.diameter);
-    setGeometry(L"inclination", inputs.pipe.inclination);
-    setGeometry(L"roughness", inputs.pipe.roughness);
+    setGeometry(property::kDiameter, inputs.pipe.diameter);
+    setGeometry(property::kInclination, inputs.pipe.inclination);
+    setGeometry(property::kRoughness, inputs.pipe.roughness);
     for (std::size_t i = 0; i < m_labels.size() && i < inputs.properties.size(); ++i) {
         const PhaseProperties& p = inputs.properties[i];
-        setPhaseValue(true, L"superficialVelocity", m_labels[i], p.superficialVelocity);
-        setPhaseValue(false, L"density", m_labels[i], p.density);
-        setPhaseValue(false, L"viscosity", m_labels[i], p.viscosity);
-        setPhaseValue(false, L"heatCapacityCp", m_labels[i], p.heatCapacity);
-        setPhaseValue(false, L"ThermalConductivity", m_labels[i], p.conductivity);
+        setPhaseValue(true, property::kSuperficialVelocity, m_labels[i], p.superficialVelocity);
+        setPhaseValue(false, property::kDensity, m_labels[i], p.density);
+        setPhaseValue(false, property::kViscosity, m_labels[i], p.viscosity);
+        setPhaseValue(false, property::kHeatCapacity, m_labels[i], p.heatCapacity);
+        setPhaseValue(false, property::kThermalConductivity, m_labels[i], p.conductivity);
     }
     const UniqueBstr none;
     check(m_routine->CalcFlow(m_flowSpec.get(), none.get(), none.get()), "ICapeHydroFlowRoutine::CalcFlow");
@@ -222,15 +208,15 @@ FlowResult FlowComponent::calculate(const FlowInputs& inputs)
     check(m_flow->GetFlowRegime(regime.put(), qualifier.put()), "ICapeHydroFlow::GetFlowRegime");
     result.regime = text(regime);
     result.qualifier = text(qualifier);
-    result.dpdzTotal = mixtureValue(L"pressureDropTotal");
-    result.dpdzFriction = mixtureValue(L"pressureDropFrictional");
-    result.dpdzGravity = mixtureValue(L"pressureDropGravity");
+    result.dpdzTotal = mixtureValue(property::kPressureDropTotal);
+    result.dpdzFriction = mixtureValue(property::kPressureDropFrictional);
+    result.dpdzGravity = mixtureValue(property::kPressureDropGravity);
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         PhaseResult phase;
         phase.label = m_labelTexts[i];
-        phase.volumeFraction = phaseValue(L"volumeFraction", m_labels[i]);
-        phase.superficialVelocity = phaseValue(L"superficialVelocity", m_labels[i]);
-        phase.absoluteVelocity = phaseValue(L"absoluteVelocity", m_labels[i]);
+        phase.volumeFraction = phaseValue(property::kVolumeFraction, m_labels[i]);
+        phase.superficialVelocity = phaseValue(property::kSuperficialVelocity, m_labels[i]);
+        phase.absoluteVelocity = phaseValue(property::kAbsoluteVelocity, m_labels[i]);
         result.phases.push_back(phase);
     }
     return result;

@@ -11,7 +11,7 @@
 #include "OndivarLib.h"
 #include "component/OwnFailure.h"
 #include "support/ComHandles.h"
-#include "support/ComInitialisation.h"
+#include "tools/common/ComApartment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/MessageBoxHook.h"
+#include "tools/common/MessageBoxHook.h"
 
 #include <gtest/gtest.h>
 

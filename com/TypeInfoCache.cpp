@@ -1,4 +1,4 @@
-#include "component/TypeInfoCache.h"
+#include "com/TypeInfoCache.h"
 
 #include "support/ModuleFile.h"
 

@@ -1,17 +1,19 @@
-// The boundary every COM operation of the component runs through: no exception leaves it. A failure
-// the operation detects itself goes through call.fail (the error is read from the component's own
-// error interfaces); a CMyException raised by the code it calls is recorded as it was made; anything
-// else (std::bad_alloc, ...) is recorded as a CAPE-OPEN error too. The operation returns the HRESULT
-// of what was recorded.
+// The boundary every COM operation of an object runs through: no exception leaves it. A failure the
+// operation detects itself goes through call.fail; a CMyException raised by the code it calls is
+// recorded as it was made; anything else (std::bad_alloc, ...) is recorded as a CAPE-OPEN error too.
+// Everything is recorded in the object's CallErrorRecorder, and the operation returns the HRESULT of
+// what was recorded.
 #pragma once
 
-#include "component/CapeError.h"
+#include "com/CallErrorRecorder.h"
+
+#include <windows.h>
 
 namespace ondivar {
 
 class ComCall {
 public:
-    ComCall(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation) noexcept
+    ComCall(CallErrorRecorder& errors, const wchar_t* interfaceName, const wchar_t* operation) noexcept
         : m_errors(errors), m_interfaceName(interfaceName), m_operation(operation)
     {
     }
@@ -30,14 +32,14 @@ public:
     HRESULT recordCurrentException() const noexcept;
 
 private:
-    CCapeError& m_errors;
+    CallErrorRecorder& m_errors;
     const wchar_t* m_interfaceName;
     const wchar_t* m_operation;
 };
 
 // Runs body(ComCall&) -> HRESULT for the operation interfaceName::operation.
 template <class Body>
-HRESULT comCall(CCapeError& errors, const wchar_t* interfaceName, const wchar_t* operation,
+HRESULT comCall(CallErrorRecorder& errors, const wchar_t* interfaceName, const wchar_t* operation,
                 Body&& body) noexcept
 {
     ComCall call(errors, interfaceName, operation);

@@ -2,7 +2,7 @@
 // implemented dual interface, so that every interface has its own four dispatch slots.
 #pragma once
 
-#include "component/TypeInfoCache.h"
+#include "com/TypeInfoCache.h"
 
 namespace ondivar {
 

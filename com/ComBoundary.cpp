@@ -1,6 +1,6 @@
-#include "component/ComBoundary.h"
+#include "com/ComBoundary.h"
 
-#include "component/OwnFailure.h"
+#include "support/CapeErrorClasses.h"
 #include "support/StringConversion.h"
 
 #include <exception>
@@ -23,7 +23,8 @@ HRESULT ComCall::fail(HRESULT capeHr, std::wstring description) const
 
 HRESULT ComCall::nullOutArgument(const wchar_t* argument) const
 {
-    fail(kCapeInvalidArgument, nullOutArgumentMessage(argument));
+    fail(kCapeInvalidArgument, std::wstring(L"The out argument \"") + argument +
+                                   L"\" is a null pointer: there is nowhere to put the answer.\n");
     return E_POINTER;
 }
 
