@@ -10,22 +10,6 @@
 
 namespace ondivar {
 
-namespace property {
-inline constexpr const wchar_t* kDiameter = L"diameter";
-inline constexpr const wchar_t* kInclination = L"inclination";
-inline constexpr const wchar_t* kRoughness = L"roughness";
-inline constexpr const wchar_t* kSuperficialVelocity = L"superficialVelocity";
-inline constexpr const wchar_t* kDensity = L"density";
-inline constexpr const wchar_t* kViscosity = L"viscosity";
-inline constexpr const wchar_t* kHeatCapacity = L"heatCapacityCp";
-inline constexpr const wchar_t* kThermalConductivity = L"ThermalConductivity";
-inline constexpr const wchar_t* kPressureDropFrictional = L"pressureDropFrictional";
-inline constexpr const wchar_t* kPressureDropGravity = L"pressureDropGravity";
-inline constexpr const wchar_t* kPressureDropTotal = L"pressureDropTotal";
-inline constexpr const wchar_t* kAbsoluteVelocity = L"absoluteVelocity";
-inline constexpr const wchar_t* kVolumeFraction = L"volumeFraction";
-} // namespace property
-
 // Where a property is set or read: each kind is one setter or getter of ICapeHydroFlow.
 enum class PropertyKind {
     Geometry,         // SetGeometryProp
@@ -63,22 +47,20 @@ struct PropertyEntry {
 
 // Properties accepted but not listed are stored and handed to the model without being published.
 inline constexpr PropertyEntry kPropertyTable[] = {
-    {property::kDiameter, PropertyKind::Geometry, PropertySlot::Diameter, true},
-    {property::kInclination, PropertyKind::Geometry, PropertySlot::Inclination, true},
-    {property::kRoughness, PropertyKind::Geometry, PropertySlot::Roughness, true},
-    {property::kSuperficialVelocity, PropertyKind::SingleHydroInput, PropertySlot::SuperficialVelocity, true},
-    {property::kDensity, PropertyKind::SinglePhaseInput, PropertySlot::Density, true},
-    {property::kHeatCapacity, PropertyKind::SinglePhaseInput, PropertySlot::HeatCapacity, false},
-    {property::kThermalConductivity, PropertyKind::SinglePhaseInput, PropertySlot::ThermalConductivity,
-     false},
-    {property::kViscosity, PropertyKind::SinglePhaseInput, PropertySlot::Viscosity, false},
-    {property::kPressureDropFrictional, PropertyKind::MixtureResult, PropertySlot::PressureDropFrictional,
-     true},
-    {property::kPressureDropGravity, PropertyKind::MixtureResult, PropertySlot::PressureDropGravity, true},
-    {property::kPressureDropTotal, PropertyKind::MixtureResult, PropertySlot::PressureDropTotal, true},
-    {property::kAbsoluteVelocity, PropertyKind::SingleResult, PropertySlot::AbsoluteVelocity, true},
-    {property::kSuperficialVelocity, PropertyKind::SingleResult, PropertySlot::SuperficialVelocity, true},
-    {property::kVolumeFraction, PropertyKind::SingleResult, PropertySlot::VolumeFraction, true},
+    {L"diameter", PropertyKind::Geometry, PropertySlot::Diameter, true},
+    {L"inclination", PropertyKind::Geometry, PropertySlot::Inclination, true},
+    {L"roughness", PropertyKind::Geometry, PropertySlot::Roughness, true},
+    {L"superficialVelocity", PropertyKind::SingleHydroInput, PropertySlot::SuperficialVelocity, true},
+    {L"density", PropertyKind::SinglePhaseInput, PropertySlot::Density, true},
+    {L"heatCapacityCp", PropertyKind::SinglePhaseInput, PropertySlot::HeatCapacity, false},
+    {L"ThermalConductivity", PropertyKind::SinglePhaseInput, PropertySlot::ThermalConductivity, false},
+    {L"viscosity", PropertyKind::SinglePhaseInput, PropertySlot::Viscosity, false},
+    {L"pressureDropFrictional", PropertyKind::MixtureResult, PropertySlot::PressureDropFrictional, true},
+    {L"pressureDropGravity", PropertyKind::MixtureResult, PropertySlot::PressureDropGravity, true},
+    {L"pressureDropTotal", PropertyKind::MixtureResult, PropertySlot::PressureDropTotal, true},
+    {L"absoluteVelocity", PropertyKind::SingleResult, PropertySlot::AbsoluteVelocity, true},
+    {L"superficialVelocity", PropertyKind::SingleResult, PropertySlot::SuperficialVelocity, true},
+    {L"volumeFraction", PropertyKind::SingleResult, PropertySlot::VolumeFraction, true},
 };
 
 // The entry of kind named name (compared exactly), or null.
@@ -88,6 +70,15 @@ constexpr const PropertyEntry* findProperty(PropertyKind kind, std::wstring_view
         if (entry.kind == kind && name == entry.name)
             return &entry;
     return nullptr;
+}
+
+// The name of the property that stands for slot.
+constexpr const wchar_t* nameOf(PropertySlot slot) noexcept
+{
+    for (const PropertyEntry& entry : kPropertyTable)
+        if (entry.slot == slot)
+            return entry.name;
+    return L"";
 }
 
 // The names of the properties of kind, in table order: all of them, or only the listed ones.

@@ -87,46 +87,61 @@ ClassesRootRedirect::~ClassesRootRedirect()
         RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
 }
 
-HRESULT COndivarModule::registerServer() noexcept
+namespace {
+
+// Runs the script of every class of the class table; stops at the first failure.
+HRESULT runClassScripts(HINSTANCE module, registrar::ScriptMode mode, const std::wstring& path,
+                        const ClassesRoot& root)
 {
-    const ClassesRoot root(m_perUser);
+    HRESULT hr = S_OK;
+    for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
+        hr = runModuleScript(module, classTable()[i].registryScript, mode, path, root, classTable()[i].clsid);
+    return hr;
+}
+
+// Runs steps(root, path) with the classes root the registration writes under and the module's path.
+template <class Steps> HRESULT withRootAndPath(bool perUser, HINSTANCE module, Steps steps)
+{
+    const ClassesRoot root(perUser);
     if (FAILED(root.hr()))
         return root.hr();
     std::wstring path;
-    HRESULT hr = modulePath(m_instance, path);
+    const HRESULT hr = modulePath(module, path);
     if (FAILED(hr))
         return hr;
-    hr = runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Register, path, root);
-    for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
-        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Register,
-                             path, root, classTable()[i].clsid);
-    if (FAILED(hr))
-        return hr;
-    const ClassesRootRedirect redirect(root);
-    if (FAILED(redirect.hr()))
-        return redirect.hr();
-    return registerTypeLibrary(path, root.perUser());
+    return steps(root, path);
+}
+
+} // namespace
+
+HRESULT COndivarModule::registerServer() noexcept
+{
+    return withRootAndPath(m_perUser, m_instance, [&](const ClassesRoot& root, const std::wstring& path) {
+        HRESULT hr = runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Register, path, root);
+        if (SUCCEEDED(hr))
+            hr = runClassScripts(m_instance, registrar::ScriptMode::Register, path, root);
+        if (FAILED(hr))
+            return hr;
+        const ClassesRootRedirect redirect(root);
+        if (FAILED(redirect.hr()))
+            return redirect.hr();
+        return registerTypeLibrary(path, root.perUser());
+    });
 }
 
 HRESULT COndivarModule::unregisterServer() noexcept
 {
-    const ClassesRoot root(m_perUser);
-    if (FAILED(root.hr()))
-        return root.hr();
-    std::wstring path;
-    HRESULT hr = modulePath(m_instance, path);
-    if (FAILED(hr))
-        return hr;
-    for (std::size_t i = 0; SUCCEEDED(hr) && i < classCount(); ++i)
-        hr = runModuleScript(m_instance, classTable()[i].registryScript, registrar::ScriptMode::Unregister,
-                             path, root, classTable()[i].clsid);
-    if (SUCCEEDED(hr)) {
-        const ClassesRootRedirect redirect(root);
-        hr = FAILED(redirect.hr()) ? redirect.hr() : unregisterTypeLibrary(path, root.perUser(), root.key());
-    }
-    if (FAILED(hr))
-        return hr;
-    return runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Unregister, path, root);
+    return withRootAndPath(m_perUser, m_instance, [&](const ClassesRoot& root, const std::wstring& path) {
+        HRESULT hr = runClassScripts(m_instance, registrar::ScriptMode::Unregister, path, root);
+        if (SUCCEEDED(hr)) {
+            const ClassesRootRedirect redirect(root);
+            hr = FAILED(redirect.hr()) ? redirect.hr()
+                                       : unregisterTypeLibrary(path, root.perUser(), root.key());
+        }
+        if (FAILED(hr))
+            return hr;
+        return runModuleScript(m_instance, IDR_ONDIVAR, registrar::ScriptMode::Unregister, path, root);
+    });
 }
 
 } // namespace ondivar

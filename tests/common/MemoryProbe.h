@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace ondivar_test {
+namespace ondivar::testing {
 
 struct MemoryReading {
     long long privateBytes = 0;
@@ -90,4 +90,4 @@ inline void expectNoGrowth(const MemoryReading& growth)
                     growth.heapBlocksInUse, growth.privateBytes);
 }
 
-} // namespace ondivar_test
+} // namespace ondivar::testing

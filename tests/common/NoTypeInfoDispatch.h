@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-namespace ondivar_test {
+namespace ondivar::testing {
 
 template <class... Interfaces> class NoTypeInfoDispatch : public Interfaces... {
 public:
@@ -29,4 +29,4 @@ public:
     virtual ~NoTypeInfoDispatch() = default;
 };
 
-} // namespace ondivar_test
+} // namespace ondivar::testing

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 // The full path of a file as the system names it (backslashes).
 inline std::wstring fullPath(const wchar_t* path)
@@ -61,4 +61,4 @@ inline const OndivarDll& ondivarDll()
     return dll;
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -76,10 +76,10 @@ TEST_F(CycleLeakTest, HundredThousandCyclesKeepMemoryFlatAndReleaseTheModule)
         const CycleArguments arguments;
         int wrong = 0;
         int n = 0;
-        const ondivar_test::MemoryReading growth = ondivar_test::growthOver(
+        const ondivar::testing::MemoryReading growth = ondivar::testing::growthOver(
             kCycles, [&] { wrong += cycle(flow.get(), routine.get(), arguments, ++n % 4 == 0); });
         EXPECT_EQ(0, wrong);
-        ondivar_test::expectNoGrowth(growth);
+        ondivar::testing::expectNoGrowth(growth);
         // The worked example still comes out as the model computes it.
         expectResultsOf(referenceModel(arguments.c, {0, 1}), flow.get(), arguments.c);
     }

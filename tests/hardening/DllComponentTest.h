@@ -13,17 +13,17 @@ protected:
     void SetUp() override
     {
         ComponentTest::SetUp();
-        ASSERT_TRUE(test::ondivarDll().loaded());
+        ASSERT_TRUE(ondivarDll().loaded());
     }
 
     // Call at the end of a test body, after every interface pointer is released.
-    static void expectDllUnloadable() { EXPECT_EQ(S_OK, test::ondivarDll().canUnloadNow()); }
+    static void expectDllUnloadable() { EXPECT_EQ(S_OK, ondivarDll().canUnloadNow()); }
 
     template <class Interface = ICapeIdentification> static ComPtr<Interface> createFromDll()
     {
         ComPtr<IClassFactory> factory;
-        EXPECT_EQ(S_OK, test::ondivarDll().getClassObject(CLSID_Ondivar_Velt, IID_IClassFactory,
-                                                          factory.putVoid()));
+        EXPECT_EQ(S_OK,
+                  ondivarDll().getClassObject(CLSID_Ondivar_Velt, IID_IClassFactory, factory.putVoid()));
         ComPtr<Interface> result;
         if (factory) {
             EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, __uuidof(Interface), result.putVoid()));

@@ -7,7 +7,7 @@
 #include <string>
 
 using namespace ondivar;
-using namespace ondivar::test;
+using namespace ondivar::testing;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <string>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 inline CDoubleArray Values(std::initializer_list<double> values)
 {
@@ -106,4 +106,4 @@ template <class Action> void ExpectConfigurationError(Action action)
     }
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

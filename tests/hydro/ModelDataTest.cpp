@@ -5,7 +5,7 @@
 #include <cstring>
 
 using namespace ondivar;
-using namespace ondivar::test;
+using namespace ondivar::testing;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 using namespace ondivar;
-using namespace ondivar::test;
+using namespace ondivar::testing;
 
 namespace {
 constexpr double kPi = 3.141592653589793;

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 InProcessMarshalling::InProcessMarshalling()
 {
@@ -85,4 +85,4 @@ void ApartmentHost::run(const std::function<ComPtr<IUnknown>()>& make, const IID
     CoUninitialize();
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -7,7 +7,7 @@
 #include <functional>
 #include <thread>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 // Makes the marshalling code (module/MarshalEntryPoints.h) serve the seven interfaces in the calling
 // apartment, without the registry; undone when the scope ends.
@@ -50,4 +50,4 @@ private:
     std::thread m_thread;
 };
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -18,7 +18,7 @@ namespace {
 
 using ondivar::ComPtr;
 using ondivar::UniqueBstr;
-using ondivar::test::ondivarDll;
+using ondivar::testing::ondivarDll;
 using ondivar::testing::MessageBoxWatcher;
 
 // The names the module exports, read from its export directory.

@@ -15,9 +15,9 @@
 namespace {
 
 using ondivar::UniqueRegKey;
-using ondivar::test::holdsNoRegistration;
-using ondivar::test::holdsRegistration;
-using ondivar::test::ondivarDll;
+using ondivar::testing::holdsNoRegistration;
+using ondivar::testing::holdsRegistration;
+using ondivar::testing::ondivarDll;
 
 const wchar_t* const kClassKey = L"CLSID\\{3C5A71E2-6D04-4B8F-9E21-7A0D5C96B1F4}";
 
@@ -60,7 +60,7 @@ TEST_F(DllInstallTest, UserRegistersUnderTheCurrentUsersClassesOnly)
 
 TEST_F(DllInstallTest, AnyOtherCommandLineRegistersForTheMachine)
 {
-    ondivar::test::PrivateClassesRoot machine(L"module-install-machine");
+    ondivar::testing::PrivateClassesRoot machine(L"module-install-machine");
     ASSERT_EQ(S_OK, machine.hr());
     const auto& dll = ondivarDll();
     const UniqueRegKey classes = userClasses(m_user.key());
@@ -96,7 +96,7 @@ TEST_F(DllInstallTest, AnyOtherCommandLineRegistersForTheMachine)
 // A registration that fails half-way returns the failure and is removed again.
 TEST_F(DllInstallTest, FailedRegistrationIsRemovedAgain)
 {
-    ondivar::test::PrivateClassesRoot machine(L"module-install-failure");
+    ondivar::testing::PrivateClassesRoot machine(L"module-install-failure");
     ASSERT_EQ(S_OK, machine.hr());
     // No lasting key can be made below a volatile one: the class key cannot be written.
     UniqueRegKey volatileClasses;

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 namespace {
 
@@ -69,4 +69,4 @@ HRESULT FakeContext::SetHydroContext(IDispatch* context)
     return S_OK;
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

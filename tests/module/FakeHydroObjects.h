@@ -9,7 +9,7 @@
 #include <atomic>
 #include <string>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 // How many fakes live in the process.
 inline std::atomic<int>& liveFakes()
@@ -19,7 +19,7 @@ inline std::atomic<int>& liveFakes()
 }
 
 // IUnknown and an IDispatch without type information for one interface.
-template <class Interface> class FakeDispatch : public ondivar_test::NoTypeInfoDispatch<Interface> {
+template <class Interface> class FakeDispatch : public ondivar::testing::NoTypeInfoDispatch<Interface> {
 public:
     FakeDispatch() { ++liveFakes(); }
     ~FakeDispatch() override { --liveFakes(); }
@@ -79,4 +79,4 @@ private:
     ComPtr<IDispatch> m_context;
 };
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

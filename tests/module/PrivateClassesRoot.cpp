@@ -1,6 +1,6 @@
 #include "tests/module/PrivateClassesRoot.h"
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 namespace {
 
@@ -27,4 +27,4 @@ PrivateClassesRoot::PrivateClassesRoot(const std::wstring& name) : m_hive(name)
     m_hr = RegisterTypeLib(capeOpen.get(), path.get(), nullptr);
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 class PrivateClassesRoot {
 public:
@@ -26,4 +26,4 @@ private:
     HRESULT m_hr = E_FAIL;
 };
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -21,12 +21,12 @@ using ondivar::ComPtr;
 using ondivar::SafeArrayData;
 using ondivar::UniqueBstr;
 using ondivar::UniqueVariant;
-using ondivar::test::ApartmentHost;
-using ondivar::test::FakeContext;
-using ondivar::test::FakePackageManager;
-using ondivar::test::FakePhases;
-using ondivar::test::InProcessMarshalling;
-using ondivar::test::RegistrySnapshot;
+using ondivar::testing::ApartmentHost;
+using ondivar::testing::FakeContext;
+using ondivar::testing::FakePackageManager;
+using ondivar::testing::FakePhases;
+using ondivar::testing::InProcessMarshalling;
+using ondivar::testing::RegistrySnapshot;
 
 GUID guidOf(const wchar_t* text)
 {
@@ -36,7 +36,7 @@ GUID guidOf(const wchar_t* text)
 }
 
 // An object for stub construction: answers every interface and is never called.
-class AnyInterface : public ondivar::test::FakeDispatch<ICapeHydroContext> {
+class AnyInterface : public ondivar::testing::FakeDispatch<ICapeHydroContext> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override
     {
@@ -104,7 +104,7 @@ TEST(ProxyStubCode, MakesStubsForTheSevenInterfacesOnly)
 // HKEY_CLASSES_ROOT.
 TEST(ProxyStubCode, RegistersTheSevenInterfacesUnderItsClass)
 {
-    ondivar::test::PrivateClassesRoot classes(L"module-proxystub");
+    ondivar::testing::PrivateClassesRoot classes(L"module-proxystub");
     ASSERT_EQ(S_OK, classes.hr());
     const std::wstring proxyStubClass = L"{678C09CF-7D66-11D2-A67D-00105A42887F}";
     const std::wstring classKey = L"CLSID\\" + proxyStubClass;
@@ -269,7 +269,7 @@ TEST_F(CallsBetweenApartments, LeaveNoReferenceBehindInEitherApartmentModel)
         for (const bool fromSingleThreaded : {true, false}) {
             SCOPED_TRACE(::testing::Message()
                          << one.name << (fromSingleThreaded ? " from STA" : " from MTA"));
-            const int alive = ondivar::test::liveFakes();
+            const int alive = ondivar::testing::liveFakes();
             {
                 ApartmentHost host(one.make, *one.iid);
                 ASSERT_EQ(S_OK, host.hr());
@@ -288,9 +288,9 @@ TEST_F(CallsBetweenApartments, LeaveNoReferenceBehindInEitherApartmentModel)
                 } else {
                     callOnce();
                 }
-                EXPECT_EQ(alive + 1, ondivar::test::liveFakes());
+                EXPECT_EQ(alive + 1, ondivar::testing::liveFakes());
             }
-            EXPECT_EQ(alive, ondivar::test::liveFakes()) << "the object outlived its apartment";
+            EXPECT_EQ(alive, ondivar::testing::liveFakes()) << "the object outlived its apartment";
         }
     }
 }

@@ -3,7 +3,7 @@
 #include "support/RegistryKey.h"
 #include "tests/module/RegistrySnapshot.h"
 
-namespace ondivar::test {
+namespace ondivar::testing {
 namespace {
 
 const std::wstring kClass = L"CLSID\\{3C5A71E2-6D04-4B8F-9E21-7A0D5C96B1F4}";
@@ -108,4 +108,4 @@ std::vector<std::wstring> removedKeys()
     return ::testing::AssertionFailure() << "keys left:" << left;
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 // A key the registration writes under the classes root, with one of its string values (valueName ""
 // for the default value), or the key alone (valueName null).
@@ -34,4 +34,4 @@ std::vector<std::wstring> removedKeys();
 // None of the removedKeys is under classesRoot.
 ::testing::AssertionResult holdsNoRegistration(HKEY classesRoot);
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -8,7 +8,7 @@
 namespace {
 
 using namespace ondivar::registrar;
-using ondivar::test::RegistrySnapshot;
+using ondivar::testing::RegistrySnapshot;
 
 class RegistrarTest : public ::testing::Test {
 protected:

@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <utility>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 std::string narrow(const std::wstring& text)
 {
@@ -85,4 +85,4 @@ void PrintTo(const RegistrySnapshot& snapshot, std::ostream* out)
     }
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

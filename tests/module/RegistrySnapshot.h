@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 // A registry name or value for failure messages: ASCII as it is, any other character as '?'.
 std::string narrow(const std::wstring& text);
@@ -42,4 +42,4 @@ private:
     std::map<std::wstring, Values> m_keys; // by path relative to m_path ("" for the key itself)
 };
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -354,8 +354,8 @@ TEST_F(OndivarTypeLibrary, RegistrationLeavesTheCapeOpenInterfaceKeysAlone)
         L"{678C0B18-7D66-11D2-A67D-00105A42887F}", L"{678C0B29-7D66-11D2-A67D-00105A42887F}",
         L"{678C0B20-7D66-11D2-A67D-00105A42887F}", L"{678C0B1B-7D66-11D2-A67D-00105A42887F}",
     };
-    using ondivar::test::RegistrySnapshot;
-    ondivar::test::PrivateClassesRoot classes(L"module-typelib");
+    using ondivar::testing::RegistrySnapshot;
+    ondivar::testing::PrivateClassesRoot classes(L"module-typelib");
     ASSERT_EQ(S_OK, classes.hr());
     std::vector<RegistrySnapshot> before;
     for (const wchar_t* iid : capeOpenInterfaces) {

@@ -91,8 +91,8 @@ TEST(ArrayRoundTrip, Texts)
 
 TEST(ArrayRoundTrip, DispatchPointersKeepTheirReferencesBalanced)
 {
-    ondivar_test::CountingDispatch first;
-    ondivar_test::CountingDispatch second;
+    ondivar::testing::CountingDispatch first;
+    ondivar::testing::CountingDispatch second;
     {
         CArray1D<ComPtr<IDispatch>> source(3);
         source[0] = ComPtr<IDispatch>(&first);
@@ -216,7 +216,7 @@ TEST(ArrayRoundTrip, TwoDimensionalKeepsRowsAndColumns)
     EXPECT_EQ(L"", textsBack[0][0]);
     EXPECT_EQ(L"n", textsBack[0][1]);
 
-    ondivar_test::CountingDispatch object;
+    ondivar::testing::CountingDispatch object;
     {
         CArray2D<ComPtr<IDispatch>> dispatch(2, 2);
         dispatch[1][0] = ComPtr<IDispatch>(&object);

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace ondivar_test {
+namespace ondivar::testing {
 
 struct RaisedError {
     bool thrown = false;
@@ -45,7 +45,7 @@ inline void expectError(const RaisedError& error, long code, const std::wstring&
     EXPECT_EQ(code, error.code);
     EXPECT_EQ(name, error.name);
     EXPECT_TRUE(error.descriptionEndsWith(message))
-        << "description: " << testing::PrintToString(error.description);
+        << "description: " << ::testing::PrintToString(error.description);
 }
 
-} // namespace ondivar_test
+} // namespace ondivar::testing

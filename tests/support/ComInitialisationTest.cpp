@@ -10,8 +10,8 @@
 
 #include <thread>
 
-using ondivar_test::captureError;
-using ondivar_test::expectError;
+using ondivar::testing::captureError;
+using ondivar::testing::expectError;
 
 namespace {
 
@@ -64,15 +64,15 @@ ThreadOutcome runOnFreshThread()
     return runOnFreshThread([] { return 0; });
 }
 
-class ComInitialisationTest : public testing::Test {
+class ComInitialisationTest : public ::testing::Test {
 protected:
     void setMode(const wchar_t* mode)
     {
         ASSERT_EQ(ERROR_SUCCESS, m_settings.writeText(diversKey, L"Initialisation", mode));
     }
 
-    ondivar_test::SuiteSettingsLock m_lock;
-    ondivar_test::SuiteSettings m_settings;
+    ondivar::testing::SuiteSettingsLock m_lock;
+    ondivar::testing::SuiteSettings m_settings;
 };
 
 TEST_F(ComInitialisationTest, WithoutSettingComIsLeftAlone)
@@ -108,7 +108,7 @@ TEST_F(ComInitialisationTest, OtherOrEmptyModeIsApartmentThreaded)
     for (const wchar_t* mode : {L"", L"apartment", L"multithreads"}) {
         setMode(mode);
         const ThreadOutcome outcome = runOnFreshThread();
-        EXPECT_TRUE(outcome.owed) << testing::PrintToString(std::wstring(mode));
+        EXPECT_TRUE(outcome.owed) << ::testing::PrintToString(std::wstring(mode));
         EXPECT_EQ(RPC_E_CHANGED_MODE, outcome.apartment);
         EXPECT_EQ(S_OK, outcome.afterOneUninitialise);
     }
@@ -134,7 +134,7 @@ TEST_F(ComInitialisationTest, MultithreadedModeOnApartmentThreadFallsBackWithSFa
 TEST_F(ComInitialisationTest, ApartmentModeOnMultithreadedThreadFails)
 {
     setMode(L"apartment");
-    ondivar_test::RaisedError error;
+    ondivar::testing::RaisedError error;
     std::thread worker([&] {
         ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
         error = captureError([] { ondivar::initializeCOM(); });

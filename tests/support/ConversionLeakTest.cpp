@@ -12,9 +12,9 @@
 #include <cstdlib>
 
 using namespace ondivar;
-using ondivar_test::expectNoGrowth;
-using ondivar_test::growthOver;
-using ondivar_test::MemoryReading;
+using ondivar::testing::expectNoGrowth;
+using ondivar::testing::growthOver;
+using ondivar::testing::MemoryReading;
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST(ConversionLeaks, ProbeSeesOneLeakedBlockPerRepetition)
     const MemoryReading growth = growthOver(repetitions, [&] { kept.push_back(std::malloc(16)); });
     EXPECT_GE(growth.heapBlocksInUse, repetitions);
     EXPECT_GE(growth.heapBytesInUse, 16LL * repetitions);
-    EXPECT_GE(growth.privateBytes, ondivar_test::kMaxPrivateGrowth);
+    EXPECT_GE(growth.privateBytes, ondivar::testing::kMaxPrivateGrowth);
     for (void* p : kept)
         std::free(p);
 }
@@ -78,7 +78,7 @@ TEST(ConversionLeaks, TextsBothWays)
 
 TEST(ConversionLeaks, DispatchPointersAndBools)
 {
-    ondivar_test::CountingDispatch object;
+    ondivar::testing::CountingDispatch object;
     CArray1D<ComPtr<IDispatch>> dispatch(3, ComPtr<IDispatch>(&object));
     for (bool asVariants : {false, true})
         expectRoundTripsKeepMemoryFlat(dispatch, asVariants);

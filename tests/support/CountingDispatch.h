@@ -5,7 +5,7 @@
 
 #include "tests/common/NoTypeInfoDispatch.h"
 
-namespace ondivar_test {
+namespace ondivar::testing {
 
 // IUnknown's counting and IDispatch for one object implementing Interfaces (each derived from
 // IDispatch); the object answers QueryInterface itself.
@@ -40,4 +40,4 @@ public:
     }
 };
 
-} // namespace ondivar_test
+} // namespace ondivar::testing

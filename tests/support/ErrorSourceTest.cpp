@@ -127,7 +127,7 @@ TEST(CreateCapeError, ClassAndReadingsFollowTheCapeHResult)
     };
     fakes::Parameter parameter;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::hex << c.hr);
+        SCOPED_TRACE(::testing::Message() << std::hex << c.hr);
         CapeError fake(fakes::everything, Getters::values, &parameter);
         {
             CMyException e(hr(c.hr), ondivar::ComPtr<IDispatch>(asDispatch(fake)));

@@ -12,9 +12,9 @@
 
 namespace fakes {
 
-using ondivar_test::CountedDispatch;
+using ondivar::testing::CountedDispatch;
 // A plain object to hand out as a bad parameter.
-using Parameter = ondivar_test::CountingDispatch;
+using Parameter = ondivar::testing::CountingDispatch;
 
 enum Exposes : unsigned {
     root = 1,

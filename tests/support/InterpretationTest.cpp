@@ -55,7 +55,7 @@ const Expected rows[] = {
 TEST(InterpretHResult, EveryRowGivesItsClassTextAndReportedCode)
 {
     for (const Expected& row : rows) {
-        SCOPED_TRACE(testing::Message() << std::hex << row.raised);
+        SCOPED_TRACE(::testing::Message() << std::hex << row.raised);
         std::unique_ptr<CCapeUser> error;
         EXPECT_EQ(static_cast<HRESULT>(row.reported),
                   interpretHResult(static_cast<HRESULT>(row.raised), error));

@@ -5,18 +5,18 @@
 
 #include <gtest/gtest.h>
 
-using ondivar_test::captureError;
-using ondivar_test::expectError;
+using ondivar::testing::captureError;
+using ondivar::testing::expectError;
 
 namespace {
 
 const wchar_t diversKey[] = L"Software\\Velt\\Tarvo\\Divers";
 const wchar_t installationKey[] = L"Software\\Velt\\Tarvo\\Installation";
 
-class RegisterInformationTest : public testing::Test {
+class RegisterInformationTest : public ::testing::Test {
 protected:
-    ondivar_test::SuiteSettingsLock m_lock;
-    ondivar_test::SuiteSettings m_settings;
+    ondivar::testing::SuiteSettingsLock m_lock;
+    ondivar::testing::SuiteSettings m_settings;
 };
 
 using Getter = void (*)(std::wstring&);

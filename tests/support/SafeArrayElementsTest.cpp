@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace ondivar;
-using ondivar_test::captureError;
-using ondivar_test::expectError;
+using ondivar::testing::captureError;
+using ondivar::testing::expectError;
 
 namespace {
 
@@ -177,7 +177,7 @@ TEST(SafeArrayElements, TextsAreCopiedNullTextIsEmpty)
 
 TEST(SafeArrayElements, DispatchReferencesAreBalanced)
 {
-    ondivar_test::CountingDispatch object;
+    ondivar::testing::CountingDispatch object;
     {
         UniqueSafeArray typed = vectorOf(VT_DISPATCH, 1);
         UniqueSafeArray variants = vectorOf(VT_VARIANT, 1);

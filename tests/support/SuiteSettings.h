@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ondivar_test {
+namespace ondivar::testing {
 
 class SuiteSettingsLock {
 public:
@@ -99,4 +99,4 @@ private:
     std::vector<std::wstring> m_createdKeys;
 };
 
-} // namespace ondivar_test
+} // namespace ondivar::testing

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace ondivar;
-using ondivar_test::captureError;
-using ondivar_test::expectError;
+using ondivar::testing::captureError;
+using ondivar::testing::expectError;
 
 namespace {
 

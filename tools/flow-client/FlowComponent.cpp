@@ -189,16 +189,16 @@ double FlowComponent::phaseValue(const wchar_t* name, const UniqueBstr& label)
 
 FlowResult FlowComponent::calculate(const FlowInputs& inputs)
 {
-    setGeometry(property::kDiameter, inputs.pipe.diameter);
-    setGeometry(property::kInclination, inputs.pipe.inclination);
-    setGeometry(property::kRoughness, inputs.pipe.roughness);
+    setGeometry(nameOf(PropertySlot::Diameter), inputs.pipe.diameter);
+    setGeometry(nameOf(PropertySlot::Inclination), inputs.pipe.inclination);
+    setGeometry(nameOf(PropertySlot::Roughness), inputs.pipe.roughness);
     for (std::size_t i = 0; i < m_labels.size() && i < inputs.properties.size(); ++i) {
         const PhaseProperties& p = inputs.properties[i];
-        setPhaseValue(true, property::kSuperficialVelocity, m_labels[i], p.superficialVelocity);
-        setPhaseValue(false, property::kDensity, m_labels[i], p.density);
-        setPhaseValue(false, property::kViscosity, m_labels[i], p.viscosity);
-        setPhaseValue(false, property::kHeatCapacity, m_labels[i], p.heatCapacity);
-        setPhaseValue(false, property::kThermalConductivity, m_labels[i], p.conductivity);
+        setPhaseValue(true, nameOf(PropertySlot::SuperficialVelocity), m_labels[i], p.superficialVelocity);
+        setPhaseValue(false, nameOf(PropertySlot::Density), m_labels[i], p.density);
+        setPhaseValue(false, nameOf(PropertySlot::Viscosity), m_labels[i], p.viscosity);
+        setPhaseValue(false, nameOf(PropertySlot::HeatCapacity), m_labels[i], p.heatCapacity);
+        setPhaseValue(false, nameOf(PropertySlot::ThermalConductivity), m_labels[i], p.conductivity);
     }
     const UniqueBstr none;
     check(m_routine->CalcFlow(m_flowSpec.get(), none.get(), none.get()), "ICapeHydroFlowRoutine::CalcFlow");
@@ -208,15 +208,15 @@ FlowResult FlowComponent::calculate(const FlowInputs& inputs)
     check(m_flow->GetFlowRegime(regime.put(), qualifier.put()), "ICapeHydroFlow::GetFlowRegime");
     result.regime = text(regime);
     result.qualifier = text(qualifier);
-    result.dpdzTotal = mixtureValue(property::kPressureDropTotal);
-    result.dpdzFriction = mixtureValue(property::kPressureDropFrictional);
-    result.dpdzGravity = mixtureValue(property::kPressureDropGravity);
+    result.dpdzTotal = mixtureValue(nameOf(PropertySlot::PressureDropTotal));
+    result.dpdzFriction = mixtureValue(nameOf(PropertySlot::PressureDropFrictional));
+    result.dpdzGravity = mixtureValue(nameOf(PropertySlot::PressureDropGravity));
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         PhaseResult phase;
         phase.label = m_labelTexts[i];
-        phase.volumeFraction = phaseValue(property::kVolumeFraction, m_labels[i]);
-        phase.superficialVelocity = phaseValue(property::kSuperficialVelocity, m_labels[i]);
-        phase.absoluteVelocity = phaseValue(property::kAbsoluteVelocity, m_labels[i]);
+        phase.volumeFraction = phaseValue(nameOf(PropertySlot::VolumeFraction), m_labels[i]);
+        phase.superficialVelocity = phaseValue(nameOf(PropertySlot::SuperficialVelocity), m_labels[i]);
+        phase.absoluteVelocity = phaseValue(nameOf(PropertySlot::AbsoluteVelocity), m_labels[i]);
         result.phases.push_back(phase);
     }
     return result;

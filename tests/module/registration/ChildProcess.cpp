@@ -2,7 +2,7 @@
 
 #include <set>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 namespace {
 
 class Handle {
@@ -137,4 +137,4 @@ ChildRun runChild(const std::wstring& commandLine, DWORD timeoutMilliseconds)
     return run;
 }
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 struct ChildMessageBox {
     std::wstring caption;
@@ -29,4 +29,4 @@ struct ChildRun {
 
 ChildRun runChild(const std::wstring& commandLine, DWORD timeoutMilliseconds);
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

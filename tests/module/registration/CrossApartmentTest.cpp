@@ -25,8 +25,8 @@ namespace {
 using ondivar::ComPtr;
 using ondivar::UniqueBstr;
 using ondivar::UniqueVariant;
-using ondivar::test::canUnloadNow;
-using ondivar::test::RegisteredComponent;
+using ondivar::testing::canUnloadNow;
+using ondivar::testing::RegisteredComponent;
 using ondivar::testing::MessageBoxWatcher;
 
 using ondivar::kCapeNoImpl;
@@ -159,11 +159,11 @@ TEST_F(CrossApartment, ClientsInTheMultithreadedApartment)
     wchar_t program[MAX_PATH] = {};
     ASSERT_NE(0u, GetModuleFileNameW(nullptr, program, MAX_PATH));
     ASSERT_TRUE(SetEnvironmentVariableW(kChildVariable, L"1"));
-    const ondivar::test::ChildRun run = ondivar::test::runChild(
+    const ondivar::testing::ChildRun run = ondivar::testing::runChild(
         L"\"" + std::wstring(program) + L"\" --gtest_brief=1 --gtest_filter=MultithreadedClient.*",
-        ondivar::test::kChildTimeout);
+        ondivar::testing::kChildTimeout);
     SetEnvironmentVariableW(kChildVariable, nullptr);
-    EXPECT_TRUE(ondivar::test::succeeded(run));
+    EXPECT_TRUE(ondivar::testing::succeeded(run));
     EXPECT_EQ(std::string::npos, run.output.find("SKIPPED")) << run.output;
 }
 
@@ -220,12 +220,12 @@ TEST_F(MultithreadedClient, ThousandCyclesOfCallsKeepMemoryFlat)
     };
     for (int i = 0; i < kWarmUp; ++i)
         cycle();
-    const ondivar_test::MemoryReading before = ondivar_test::readMemory();
+    const ondivar::testing::MemoryReading before = ondivar::testing::readMemory();
     for (int i = 0; i < kCycles; ++i)
         cycle();
-    const ondivar_test::MemoryReading growth = ondivar_test::readMemory() - before;
+    const ondivar::testing::MemoryReading growth = ondivar::testing::readMemory() - before;
     EXPECT_EQ(0, wrong);
-    ondivar_test::expectNoGrowth(growth);
+    ondivar::testing::expectNoGrowth(growth);
     flow.reset();
     EXPECT_EQ(1u, farewells.countCaptioned(L"Bye Bye"));
 }

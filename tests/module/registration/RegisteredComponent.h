@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace ondivar::test {
+namespace ondivar::testing {
 
 constexpr DWORD kChildTimeout = 60000;
 
@@ -66,4 +66,4 @@ protected:
     static inline bool s_registered = false;
 };
 
-} // namespace ondivar::test
+} // namespace ondivar::testing

@@ -18,17 +18,17 @@ namespace {
 
 using ondivar::ComPtr;
 using ondivar::UniqueBstr;
-using ondivar::test::canUnloadNow;
-using ondivar::test::ChildRun;
-using ondivar::test::dllPath;
-using ondivar::test::holdsNoRegistration;
-using ondivar::test::holdsRegistration;
-using ondivar::test::kChildTimeout;
-using ondivar::test::RegisteredComponent;
-using ondivar::test::RegistrySnapshot;
-using ondivar::test::regsvr32;
-using ondivar::test::runChild;
-using ondivar::test::succeeded;
+using ondivar::testing::canUnloadNow;
+using ondivar::testing::ChildRun;
+using ondivar::testing::dllPath;
+using ondivar::testing::holdsNoRegistration;
+using ondivar::testing::holdsRegistration;
+using ondivar::testing::kChildTimeout;
+using ondivar::testing::RegisteredComponent;
+using ondivar::testing::RegistrySnapshot;
+using ondivar::testing::regsvr32;
+using ondivar::testing::runChild;
+using ondivar::testing::succeeded;
 
 // The registry keys of the CAPE-OPEN 1.1 library, which our registration must leave as they are: its
 // type library key and the interface keys of ICapeIdentification and every ECape interface.
@@ -57,7 +57,7 @@ void expectUnchanged(const std::vector<RegistrySnapshot>& before)
 std::vector<RegistrySnapshot> ourKeys()
 {
     std::vector<RegistrySnapshot> keys;
-    for (const std::wstring& path : ondivar::test::removedKeys())
+    for (const std::wstring& path : ondivar::testing::removedKeys())
         keys.emplace_back(HKEY_CLASSES_ROOT, path);
     return keys;
 }

@@ -16,8 +16,8 @@
 namespace {
 
 using ondivar::flow::testing::columnOf;
-using ondivar::test::ChildRun;
-using ondivar::test::runChild;
+using ondivar::testing::ChildRun;
+using ondivar::testing::runChild;
 
 constexpr DWORD childTimeout = 120000;
 const char* const farewellLine = "Component: Bye Bye \xE2\x80\x94 Hope to see you soon";
