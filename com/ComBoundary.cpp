@@ -21,6 +21,12 @@ HRESULT ComCall::fail(HRESULT capeHr, std::wstring description) const
     return m_errors.recordOwnFailure(capeHr, m_interfaceName, m_operation, std::move(description));
 }
 
+HRESULT ComCall::fail(HRESULT capeHr, std::wstring description, const CapeBoundaries& boundaries) const
+{
+    return m_errors.recordOwnFailure(capeHr, m_interfaceName, m_operation, std::move(description),
+                                     &boundaries);
+}
+
 HRESULT ComCall::nullOutArgument(const wchar_t* argument) const
 {
     fail(kCapeInvalidArgument, std::wstring(L"The out argument \"") + argument +

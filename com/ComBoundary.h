@@ -24,6 +24,8 @@ public:
     // The same with description as the failure's description, for failures that a caller's text or a
     // missing value brought about. The description is used as it is: it is never a format.
     HRESULT fail(HRESULT capeHr, std::wstring description) const;
+    // The same for a value refused as out of its range: the boundaries go with the error.
+    HRESULT fail(HRESULT capeHr, std::wstring description, const CapeBoundaries& boundaries) const;
     // Refuses a null out argument: records the failure (an invalid argument, named in the description)
     // and returns E_POINTER, the code COM callers expect for it.
     HRESULT nullOutArgument(const wchar_t* argument) const;

@@ -33,7 +33,8 @@ HRESULT CCapeError::recordError(const CMyException& error, const std::wstring& i
 }
 
 HRESULT CCapeError::recordOwnFailure(HRESULT capeHr, const std::wstring& interfaceName,
-                                     std::wstring operation, std::optional<std::wstring> description)
+                                     std::wstring operation, std::optional<std::wstring> description,
+                                     const CapeBoundaries* boundaries)
 {
     // What the error interfaces show while the new error reads them: code capeHr, no texts, no
     // position (its class has none), no boundaries.
@@ -44,6 +45,8 @@ HRESULT CCapeError::recordOwnFailure(HRESULT capeHr, const std::wstring& interfa
         CMyException error(capeHr, ComPtr<IDispatch>(static_cast<ECapeUser*>(this)));
         if (description)
             error.setDescription(std::move(*description));
+        if (boundaries != nullptr)
+            error.setBoundaries(boundaries->lower, boundaries->upper, boundaries->value, boundaries->type);
         return recordError(error, interfaceName, std::move(operation));
     } catch (...) {
         m_lastError = std::move(previous);

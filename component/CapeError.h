@@ -43,10 +43,12 @@ public:
 
     // Records a failure this object detected itself: the error is built from capeHr by reading this
     // object's own error interfaces, which meanwhile describe a bare failure of code capeHr, so that
-    // nothing of an earlier failure passes into it. A given description replaces the one read. On
-    // allocation failure the previous record stays.
+    // nothing of an earlier failure passes into it. A given description replaces the one read; given
+    // boundaries are set on an error of a bounded class (such as CCapeOutOfBounds). On allocation
+    // failure the previous record stays.
     HRESULT recordOwnFailure(HRESULT capeHr, const std::wstring& interfaceName, std::wstring operation,
-                             std::optional<std::wstring> description = std::nullopt) override;
+                             std::optional<std::wstring> description = std::nullopt,
+                             const CapeBoundaries* boundaries = nullptr) override;
 
     // ECapeUser
     HRESULT STDMETHODCALLTYPE get_code(long* code) override;

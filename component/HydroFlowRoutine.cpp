@@ -3,6 +3,7 @@
 // flow basis argument is never looked at.
 #include "component/Arguments.h"
 #include "com/ComBoundary.h"
+#include "component/FlowValidation.h"
 #include "component/Ondivar_Velt.h"
 #include "component/OwnFailure.h"
 #include "component/PhaseDeclaration.h"
@@ -40,6 +41,12 @@ CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
     return kinds;
 }
 
+HRESULT refuse(const ComCall& call, const FlowRefusal& refusal)
+{
+    return refusal.boundaries ? call.fail(refusal.code, refusal.description, *refusal.boundaries)
+                              : call.fail(refusal.code, refusal.description);
+}
+
 } // namespace
 
 HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BSTR)
@@ -50,14 +57,21 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BST
         if (flowSpec != kSupportedFlowBasis)
             return call.fail(kCapeNoImpl, unsupportedFlowBasisMessage(flowSpec));
         const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
-        // Computed on a copy: when the model refuses the inputs, the results of the last calculation stay
-        // as they were. The copy goes into the candidate's own storage.
+        // Computed on a copy: when the calculation is refused, the results of the last one stay as they
+        // were. The copy goes into the candidate's own storage.
         m_candidateModel = m_model;
         CHydro& hydro = m_candidateModel;
         hydro.SetupFromVelocities(m_diameter, m_roughness, m_inclination, m_phaseCount, kinds,
                                   m_superficialVelocity, m_density, m_viscosity, m_twoPhaseProps,
                                   m_heatCapacity, m_thermalConductivity);
         hydro.ComputeProperties();
+        // The model refuses the phase combinations it does not know first; only a calculation it
+        // completed is then judged: its inputs, and whether its results are a physical solution.
+        if (const auto refusal =
+                refuseFlowInputs(m_diameter, m_inclination, m_phases, m_superficialVelocity, m_density))
+            return refuse(call, *refusal);
+        if (const auto refusal = refuseFlowResults(hydro, m_phases))
+            return refuse(call, *refusal);
         std::swap(m_model, m_candidateModel);
         m_calculated = true;
         return S_OK;

@@ -90,13 +90,13 @@ TEST_F(FlowCalculationTest, FailuresKeepTheLastResultsUntilCleared)
     EXPECT_EQ(VT_EMPTY, V_VT(values.get()));
     EXPECT_EQ(kCapeUnknown, flow->GetSingleHydroProp(Text(L"volumeFraction"), Text(L"gas"), values.put()));
     EXPECT_EQ(L"Slug/(null)", regimeOf(flow.get()));
-    // The refused label did not join the phases; geometry that was never set gives NaN.
+    // The refused label did not join the phases; geometry that was never set is refused.
     ASSERT_EQ(S_OK, calcUs(flow));
     auto fresh = createComponent<ICapeHydroFlow>();
     ASSERT_EQ(S_OK, fresh->SetPresentPhases(Arg{L"gas"}, Arg{L"Vapor"}, Arg{L""}));
     ASSERT_EQ(S_OK, fresh->SetSingleHydroProp(Text(L"superficialVelocity"), Text(L"gas"), Arg{1.0}));
-    ASSERT_EQ(S_OK, calcUs(fresh));
-    EXPECT_TRUE(std::isnan(result(fresh.get(), L"pressureDropTotal")));
+    EXPECT_EQ(kCapeOutOfBounds, calcUs(fresh));
+    EXPECT_EQ(0u, readErrors(fresh.get()).description.rfind(L"The diameter is NaN m:", 0));
 }
 
 TEST_F(FlowCalculationTest, FlowSpecCheckAndStateVector)

@@ -42,8 +42,11 @@ TEST_F(FlowInputsTest, DeclaredPhasesMapToKinds)
         {L"Liquid", L"x", eLiquid},     {L"Solid", L"Aqueous", eLiquid},  {L"Unknown", L"Aqueous", eLiquid}};
     for (const auto& [state, type, expected] : rows) {
         auto flow = createComponent<ICapeHydroFlow>();
+        ASSERT_EQ(S_OK, flow->SetGeometryProp(Text(L"diameter"), Arg{0.1}));
+        ASSERT_EQ(S_OK, flow->SetGeometryProp(Text(L"inclination"), Arg{1.0}));
         ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"p"}, Arg{state}, Arg{type}));
         ASSERT_EQ(S_OK, flow->SetSingleHydroProp(Text(L"superficialVelocity"), Text(L"p"), Arg{0.7}));
+        ASSERT_EQ(S_OK, flow->SetSinglePhaseProp(Text(L"density"), Text(L"p"), Arg{800.0}));
         ASSERT_EQ(S_OK, calcUs(flow));
         ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"0", L"1", L"2"}, Arg{L"Vapor", L"Liquid", L"Liquid"},
                                                Arg{L"", L"Organic", L"Aqueous"}));
@@ -75,6 +78,9 @@ TEST_F(FlowInputsTest, RefusedOrRepeatedPhasesBlockTheCalculation)
     EXPECT_EQ(kCapeInvalidArgument, flow->SetPresentPhases(Arg{L"a", L"b"}, Arg{L"Vapor"}, Arg{L"", L""}));
     EXPECT_EQ(kCapeInvalidArgument, flow->SetPresentPhases(Arg{L"a"}, Arg{L"Vapor"}, Arg{}));
     EXPECT_EQ(kCapeData, flow->SetPresentPhases(Arg{1.0}, Arg{L"Vapor"}, Arg{L""}));
+    ASSERT_EQ(S_OK, flow->SetGeometryProp(Text(L"diameter"), Arg{0.1}));
+    ASSERT_EQ(S_OK, flow->SetGeometryProp(Text(L"inclination"), Arg{1.0}));
+    ASSERT_EQ(S_OK, flow->SetSinglePhaseProp(Text(L"density"), Text(L"oil"), Arg{800.0}));
     ASSERT_EQ(S_OK, calcUs(flow));
     EXPECT_EQ(0.9, result(flow.get(), L"superficialVelocity", L"oil"));
 }
