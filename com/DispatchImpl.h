@@ -1,7 +1,9 @@
 // The IDispatch half of a dual interface, served from the interface's type information: one base per
-// implemented dual interface, so that every interface has its own four dispatch slots.
+// implemented dual interface, so that every interface has its own four dispatch slots. A member's
+// failure reaches a caller who passed an EXCEPINFO with the object's recorded description.
 #pragma once
 
+#include "com/DispatchFailure.h"
 #include "com/TypeInfoCache.h"
 
 namespace ondivar {
@@ -47,8 +49,12 @@ public:
         const HRESULT hr = dispatchTypeInfo(riid, info);
         if (FAILED(hr))
             return hr;
-        return info.vtable->Invoke(static_cast<Interface*>(this), id, flags, parameters, result, exception,
-                                   argumentError);
+        Interface* const instance = static_cast<Interface*>(this);
+        const HRESULT invoked =
+            info.vtable->Invoke(instance, id, flags, parameters, result, exception, argumentError);
+        if (invoked == DISP_E_EXCEPTION && exception != nullptr)
+            describeRecordedFailure(instance, *exception);
+        return invoked;
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "component/Ondivar_Velt.h"
 
+#include <iterator>
 #include <limits>
 
 namespace ondivar {
@@ -17,6 +18,38 @@ template <class Interface> void* as(COndivar_Velt* object)
 {
     return static_cast<Interface*>(object);
 }
+
+template <class Interface> IUnknown* member(void* object)
+{
+    return static_cast<Interface*>(static_cast<COndivar_Velt*>(object));
+}
+
+constexpr TypeLibraryId kCapeOpen = TypeLibraryId::CapeOpen;
+constexpr TypeLibraryId kOndivar = TypeLibraryId::Ondivar;
+
+// Identification first (its dispatch ids stay its own), then the interfaces in the order of the
+// interface table, then the error interfaces that table does not hand out. IPersistStream is no
+// Automation interface.
+const DispatchInterface kDispatchInterfaces[] = {
+    {kCapeOpen, &IID_ICapeIdentification, member<ICapeIdentification>},
+    {kOndivar, &IID_ICapeHydroPhases, member<ICapeHydroPhases>},
+    {kOndivar, &IID_ICapeHydroFlowRoutine, member<ICapeHydroFlowRoutine>},
+    {kOndivar, &IID_ICapeHydroPropertyRoutine, member<ICapeHydroPropertyRoutine>},
+    {kOndivar, &IID_ICapeHydroFields, member<ICapeHydroFields>},
+    {kOndivar, &IID_ICapeHydroFlow, member<ICapeHydroFlow>},
+    {kCapeOpen, &IID_ECapeUser, member<ECapeUser>},
+    {kCapeOpen, &IID_ECapeData, member<ECapeData>},
+    {kCapeOpen, &IID_ECapeRoot, member<ECapeRoot>},
+    {kCapeOpen, &IID_ECapeUnknown, member<ECapeUnknown>},
+    {kCapeOpen, &IID_ECapeInvalidArgument, member<ECapeInvalidArgument>},
+    {kCapeOpen, &IID_ECapeBadArgument, member<ECapeBadArgument>},
+    {kCapeOpen, &IID_ECapeOutOfBounds, member<ECapeOutOfBounds>},
+    {kCapeOpen, &IID_ECapeBoundaries, member<ECapeBoundaries>},
+    {kCapeOpen, &IID_ECapeFailedInitialisation, member<ECapeFailedInitialisation>},
+    {kCapeOpen, &IID_ECapeComputation, member<ECapeComputation>},
+    {kCapeOpen, &IID_ECapeBadCOParameter, member<ECapeBadCOParameter>},
+    {kCapeOpen, &IID_ECapeBadInvOrder, member<ECapeBadInvOrder>},
+};
 
 } // namespace
 
@@ -36,6 +69,11 @@ COndivar_Velt::~COndivar_Velt()
     m_componentName.clear();
     m_componentDescription.clear();
     MessageBoxW(nullptr, L"Hope to see you soon", L"Bye Bye", MB_OK | MB_ICONINFORMATION);
+}
+
+DispatchTable COndivar_Velt::dispatchTable() noexcept
+{
+    return {kDispatchInterfaces, std::size(kDispatchInterfaces)};
 }
 
 HRESULT COndivar_Velt::findInterface(REFIID riid, void** object) noexcept

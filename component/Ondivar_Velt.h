@@ -5,6 +5,7 @@
 
 #include "component/CapeError.h"
 #include "com/ComObjectRoot.h"
+#include "com/ObjectDispatch.h"
 #include "component/PhaseDeclaration.h"
 #include "component/PropertyTable.h"
 #include "hydro/Phases.h"
@@ -21,17 +22,18 @@ namespace ondivar {
 
 template <class Interface> using OndivarDispatch = DispatchImpl<Interface, TypeLibraryId::Ondivar>;
 
-class COndivar_Velt final : private ModuleLock,
-                            public CCapeError,
-                            public ComObjectRoot<COndivar_Velt>,
-                            public SupportErrorInfoImpl,
-                            public CapeOpenDispatch<ICapeIdentification>,
-                            public OndivarDispatch<ICapeHydroFlowRoutine>,
-                            public OndivarDispatch<ICapeHydroPropertyRoutine>,
-                            public OndivarDispatch<ICapeHydroFields>,
-                            public OndivarDispatch<ICapeHydroFlow>,
-                            public IPersistStream,
-                            public OndivarDispatch<ICapeHydroPhases> {
+class COndivar_Velt final
+    : private ModuleLock,
+      public CCapeError,
+      public ComObjectRoot<COndivar_Velt>,
+      public SupportErrorInfoImpl,
+      public ObjectDispatchImpl<ICapeIdentification, TypeLibraryId::CapeOpen, COndivar_Velt>,
+      public OndivarDispatch<ICapeHydroFlowRoutine>,
+      public OndivarDispatch<ICapeHydroPropertyRoutine>,
+      public OndivarDispatch<ICapeHydroFields>,
+      public OndivarDispatch<ICapeHydroFlow>,
+      public IPersistStream,
+      public OndivarDispatch<ICapeHydroPhases> {
 public:
     static const CLSID& classId() noexcept { return CLSID_Ondivar_Velt; }
 
@@ -41,6 +43,10 @@ public:
     {
         return create(outer, riid, object);
     }
+
+    // The interfaces whose members a dispatch client reaches by name through the identification
+    // interface (the object's IDispatch), in the order that settles a name two of them share.
+    static DispatchTable dispatchTable() noexcept;
 
     // IUnknown of every interface: passed to the outer object when aggregated.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
