@@ -1,7 +1,9 @@
 #include "com/ObjectDispatch.h"
 
 #include "com/DispatchFailure.h"
+#include "com/VariantArguments.h"
 
+#include <new>
 #include <optional>
 
 namespace ondivar {
@@ -91,7 +93,13 @@ HRESULT tableInvoke(const DispatchTable& table, void* object, DISPID id, WORD fl
     if (FAILED(hr))
         return missingLibraryFailure(identity, entry.library, hr, exception);
     IUnknown* const instance = entry.get(object);
-    hr = info.vtable->Invoke(instance, target.own, flags, parameters, result, exception, argumentError);
+    try {
+        VariantArguments arguments(info.vtable.get(), target.own, flags, parameters);
+        hr = info.vtable->Invoke(instance, target.own, flags, arguments.parameters(), result, exception,
+                                 argumentError);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
     if (hr == DISP_E_EXCEPTION && exception != nullptr)
         describeRecordedFailure(instance, *exception);
     return hr;

@@ -11,7 +11,8 @@
 // naming the library; while every library loads, such a name is DISP_E_UNKNOWNNAME.
 //
 // Invoke takes the position from the id, calls the member through that interface's vtable
-// description, and on a member's failure fills the caller's EXCEPINFO from the object's CAPE-OPEN
+// description with the arguments as a script host means them (VariantArguments), and on a member's
+// failure fills the caller's EXCEPINFO from the object's CAPE-OPEN
 // error interfaces (describeRecordedFailure); return values are those of ITypeInfo::Invoke.
 #pragma once
 
