@@ -29,18 +29,19 @@ set_tests_properties(${ONDIVAR_ARCH}.prefix.start PROPERTIES FIXTURES_SETUP ${ON
 set_tests_properties(${ONDIVAR_ARCH}.prefix.stop PROPERTIES FIXTURES_CLEANUP ${ONDIVAR_FIXTURE_PREFIX}
                      TIMEOUT ${ONDIVAR_TEST_TIMEOUT})
 
-# ondivar_add_gtest(NAME name SOURCES ... [LIBS ...] [CAPEOPEN] [NO_MAIN])
+# ondivar_add_gtest(NAME name SOURCES ... [LIBS ...] [ARGS ...] [CAPEOPEN] [NO_MAIN])
+#   ARGS: further arguments of the program in its entry (a --gtest_filter, say).
 #   CAPEOPEN: the stand-in CAPE-OPEN type library is registered in the prefix before the test runs.
 #   NO_MAIN: the sources bring their own main().
 function(ondivar_add_gtest)
-  cmake_parse_arguments(T "CAPEOPEN;NO_MAIN" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "CAPEOPEN;NO_MAIN" "NAME" "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   if(T_NO_MAIN)
     target_link_libraries(${T_NAME} PRIVATE gmock ${T_LIBS})
   else()
     target_link_libraries(${T_NAME} PRIVATE gmock gtest_main ${T_LIBS})
   endif()
-  add_test(NAME ${ONDIVAR_ARCH}.${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
+  add_test(NAME ${ONDIVAR_ARCH}.${T_NAME} COMMAND ${T_NAME} --gtest_brief=1 ${T_ARGS})
   set(fixtures ${ONDIVAR_FIXTURE_PREFIX})
   if(T_CAPEOPEN)
     list(APPEND fixtures ${ONDIVAR_FIXTURE_CAPEOPEN})
