@@ -24,8 +24,13 @@ zip="$work/cpack/$package.zip"
 [ -f "$zip" ] || fail "no $package.zip"
 (cd "$work" && "$cmake" -E tar xf "$zip") || fail "cannot unpack $zip"
 root="$work/$package"
-for file in Ondivar.dll ondivar-flow.exe INSTALL.txt examples/riser-profile.csv; do
+for file in Ondivar.dll ondivar-flow.exe INSTALL.txt scripting.md examples/riser-profile.csv; do
     [ -s "$root/$file" ] || fail "$file missing from the bundle"
+done
+# The notes are read with Windows tools: every line ends with CR LF.
+for note in INSTALL.txt scripting.md; do
+    [ "$(grep -c "$(printf '\r')\$" "$root/$note")" -eq "$(wc -l <"$root/$note")" ] ||
+        fail "$note has lines without Windows line endings"
 done
 
 # A bundle that needs the compiler's runtime DLLs would not load on a clean machine.
