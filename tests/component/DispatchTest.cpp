@@ -395,8 +395,14 @@ TEST_F(DispatchTest, InvokeThroughTheIdentificationCallsTheMemberOnItsOwnInterfa
     EXCEPINFO exception = {};
     const HRESULT hr = invoke(dispatch.get(), idOf(dispatch.get(), L"CalcFlow"), DISPATCH_METHOD,
                               {basis, empty, empty}, none.put(), &exception);
-    VariantClear(&basis);
     EXPECT_EQ(DISP_E_EXCEPTION, hr);
+    // Without an EXCEPINFO the same return value.
+    VARIANT reversed[] = {empty, empty, basis};
+    DISPPARAMS arguments = {reversed, nullptr, 3, 0};
+    EXPECT_EQ(DISP_E_EXCEPTION,
+              dispatch->Invoke(idOf(dispatch.get(), L"CalcFlow"), IID_NULL, LOCALE_USER_DEFAULT,
+                               DISPATCH_METHOD, &arguments, none.put(), nullptr, nullptr));
+    VariantClear(&basis);
     const ErrorReadout recorded = readErrors(dispatch.get());
     EXPECT_EQ(L"ICapeHydroFlowRoutine", propertyText(dispatch.get(), L"interfaceName"));
     EXPECT_EQ(L"CalcFlow", propertyText(dispatch.get(), L"operation"));
