@@ -127,14 +127,14 @@ std::optional<FlowRefusal> refuseFlowInputs(double diameter, double inclination,
     if (!positiveFinite(diameter))
         return outOfBounds(L"The diameter is " + valueText(diameter, L"m") +
                                L": it must be a finite number greater than 0." + notSetHint(diameter) + L"\n",
-                           kSmallestPositive, kLargest, diameter, property::kDiameter);
+                           kSmallestPositive, kLargest, diameter, nameOf(PropertySlot::Diameter));
     if (!(inclination >= -1.0 && inclination <= 1.0))
         return outOfBounds(L"The inclination is " + valueText(inclination, L"") +
                                L": it is the sine of the angle between the pipe and the horizontal, within "
                                L"[-1, 1] (1 for vertical upward flow, 0 horizontal, -1 vertical downward "
                                L"flow), not an angle." +
                                notSetHint(inclination) + L"\n",
-                           -1.0, 1.0, inclination, property::kInclination);
+                           -1.0, 1.0, inclination, nameOf(PropertySlot::Inclination));
     for (const auto& [label, kind] : phases) {
         const double velocity = superficialVelocity[kind];
         if (!std::isfinite(velocity))
@@ -142,13 +142,13 @@ std::optional<FlowRefusal> refuseFlowInputs(double diameter, double inclination,
                 L"The superficial velocity" + ofPhase(label) + L" is " + valueText(velocity, L"m/s") +
                     L": it must be a finite number (negative for flow in the other direction)." +
                     notSetHint(velocity) + L"\n",
-                -kLargest, kLargest, velocity, property::kSuperficialVelocity);
+                -kLargest, kLargest, velocity, nameOf(PropertySlot::SuperficialVelocity));
         const double phaseDensity = density[kind];
         if (!positiveFinite(phaseDensity))
             return outOfBounds(L"The density" + ofPhase(label) + L" is " + valueText(phaseDensity, L"kg/m3") +
                                    L": it must be a finite number greater than 0." +
                                    notSetHint(phaseDensity) + L"\n",
-                               kSmallestPositive, kLargest, phaseDensity, property::kDensity);
+                               kSmallestPositive, kLargest, phaseDensity, nameOf(PropertySlot::Density));
     }
     return std::nullopt;
 }

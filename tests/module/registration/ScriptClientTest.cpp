@@ -14,10 +14,10 @@
 
 namespace {
 
-using ondivar::test::ChildRun;
-using ondivar::test::kChildTimeout;
-using ondivar::test::runChild;
-using ondivar::test::succeeded;
+using ondivar::testing::ChildRun;
+using ondivar::testing::kChildTimeout;
+using ondivar::testing::runChild;
+using ondivar::testing::succeeded;
 
 // What the scripts print for the refused flow basis "Qm".
 const char kRefusal[] = "The flow basis \"Qm\" is not supported: the flow is computed from the superficial "
@@ -80,7 +80,7 @@ ondivar::flow::FlowResult throughTheVtables()
     return result;
 }
 
-class ScriptClient : public ondivar::test::RegisteredComponent {};
+class ScriptClient : public ondivar::testing::RegisteredComponent {};
 
 TEST_F(ScriptClient, VBScriptComputesAThreePhaseCaseAndReadsTheRefusal)
 {
