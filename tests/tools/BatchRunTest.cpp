@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 namespace ondivar::flow {
@@ -22,7 +23,7 @@ public:
     {
         if (inputs.pipe.diameter == 0.5)
             throw CalculationFailure({"ICapeHydroFlowRoutine::CalcFlow", "ICapeHydroFlowRoutine", "CalcFlow",
-                                      "Not implemented.\n", 0x80040509u});
+                                      "No solution.\n", 0x80040510u, "ECapeSolvingError", std::nullopt});
         FlowResult r;
         r.regime = "Slug";
         r.dpdzTotal = -1000.0 * inputs.pipe.diameter;
@@ -88,7 +89,7 @@ TEST(BatchRun, CumulativePressureIsTheSumOfGradientTimesLength)
     const BatchOutput out = run(profile({"100,0.1", "250,0.2", "50,0.3"}));
     ASSERT_EQ(out.results.size(), 4u);
     const auto& header = out.results[0];
-    EXPECT_EQ(header.size(), 13u + 6u);
+    EXPECT_EQ(header.size(), 15u + 6u);
     const std::size_t line = columnOf(header, "line"), distance = columnOf(header, "distance[m]"),
                       segment = columnOf(header, "dp_segment[Pa]"),
                       cumulative = columnOf(header, "dp_cumulative[Pa]"),
@@ -103,6 +104,8 @@ TEST(BatchRun, CumulativePressureIsTheSumOfGradientTimesLength)
         EXPECT_DOUBLE_EQ(std::stod(row[distance]), distances[i]);
         EXPECT_DOUBLE_EQ(std::stod(row[cumulative]), expected[i]);
         EXPECT_DOUBLE_EQ(std::stod(row[holdup]), 0.2);
+        EXPECT_EQ(row[columnOf(header, "status")], "ok");
+        EXPECT_EQ(row[columnOf(header, "dp_cumulative_complete")], "yes");
     }
     EXPECT_DOUBLE_EQ(std::stod(out.results[2][segment]), -200.0 * 250);
     EXPECT_EQ(out.series.cumulativePressure.size(), 3u);
@@ -112,27 +115,59 @@ TEST(BatchRun, CumulativePressureIsTheSumOfGradientTimesLength)
     EXPECT_NE(out.diagnostics.find("3 of 3 segments computed"), std::string::npos);
 }
 
-TEST(BatchRun, FailedRowsAreReportedAndLeftOutWhileTheRunGoesOn)
+TEST(BatchRun, FailedRowsKeepTheirPlaceAndDistanceAndLeaveTheCumulativePressureIncomplete)
 {
-    // Line 4 is not a number, line 5 fails in the calculator.
-    const BatchOutput out = run(profile({"100,0.1", "x,0.2", "10,0.5", "50,0.3"}));
-    EXPECT_EQ(out.summary.rows, 4u);
+    // Line 4 has a bad diameter, line 5 is refused by the calculator, line 6 has no length.
+    const BatchOutput out = run(profile({"100,0.1", "250,x", "10,0.5", "y,0.1", "50,0.3"}));
+    EXPECT_EQ(out.summary.rows, 5u);
     EXPECT_EQ(out.summary.computed, 2u);
-    ASSERT_EQ(out.summary.failures.size(), 2u);
+    ASSERT_EQ(out.summary.failures.size(), 3u);
     EXPECT_EQ(out.summary.failures[0].line, 4u);
     EXPECT_EQ(out.summary.failures[1].line, 5u);
-    EXPECT_NE(out.diagnostics.find("line 4: column 'length': 'x' is not a number"), std::string::npos);
+    EXPECT_NE(out.diagnostics.find("line 4: column 'diameter': 'x' is not a number"), std::string::npos);
     EXPECT_NE(
-        out.diagnostics.find("line 5: ICapeHydroFlowRoutine::CalcFlow failed: Not implemented. [ECapeUser "
-                             "ICapeHydroFlowRoutine::CalcFlow] (HRESULT 0x80040509)"),
+        out.diagnostics.find("line 5: ICapeHydroFlowRoutine::CalcFlow failed: No solution. [ECapeUser "
+                             "ICapeHydroFlowRoutine::CalcFlow] (ECapeSolvingError, HRESULT 0x80040510)"),
         std::string::npos)
         << out.diagnostics;
-    EXPECT_NE(out.diagnostics.find("2 of 4 segments computed; 2 rows failed, at lines 4, 5"),
+    EXPECT_NE(out.diagnostics.find("2 of 5 segments computed; 3 rows failed, at lines 4, 5, 6"),
               std::string::npos);
-    ASSERT_EQ(out.results.size(), 3u);
-    EXPECT_EQ(out.results[2][0], "6");
-    EXPECT_DOUBLE_EQ(std::stod(out.results[2][columnOf(out.results[0], "dp_cumulative[Pa]")]),
-                     -100.0 * 100 - 300.0 * 50);
+
+    ASSERT_EQ(out.results.size(), 6u);
+    const auto& h = out.results[0];
+    const std::size_t status = columnOf(h, "status"), distance = columnOf(h, "distance[m]"),
+                      cumulative = columnOf(h, "dp_cumulative[Pa]"),
+                      complete = columnOf(h, "dp_cumulative_complete"), regime = columnOf(h, "regime"),
+                      velocity = columnOf(h, "oil.velocity[m/s]");
+    for (const auto& row : out.results)
+        EXPECT_EQ(row.size(), h.size());
+    const std::vector<std::string> statuses = {"ok", "bad row: column 'diameter': 'x' is not a number",
+                                               "refused: ECapeSolvingError: No solution.", "", "ok"};
+    const std::vector<std::string> distances = {"100", "350", "360", "", "410"};
+    const std::vector<std::string> completes = {"yes", "no", "no", "no", "no"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        const auto& row = out.results[1 + i];
+        EXPECT_EQ(row[0], std::to_string(3 + i));
+        if (!statuses[i].empty())
+            EXPECT_EQ(row[status], statuses[i]);
+        EXPECT_EQ(row[distance], distances[i]) << i;
+        EXPECT_EQ(row[complete], completes[i]) << i;
+        EXPECT_EQ(row[regime].empty(), statuses[i] != "ok") << i;
+        EXPECT_EQ(row[velocity].empty(), statuses[i] != "ok") << i;
+    }
+    EXPECT_EQ(out.results[4][status].rfind("bad row: column 'length': 'y'", 0), 0u);
+    EXPECT_EQ(out.results[3][columnOf(h, "diameter[m]")], "0.5") << "a refused row shows its inputs";
+    EXPECT_EQ(out.results[3][cumulative], "");
+    EXPECT_DOUBLE_EQ(std::stod(out.results[5][cumulative]), -100.0 * 100 - 300.0 * 50);
+
+    // The plot: every row with a known length has its place, the refused ones without values.
+    const ProfileSeries& s = out.series;
+    ASSERT_EQ(s.distanceEnd.size(), 4u);
+    EXPECT_EQ(s.refused, (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(s.complete, (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(s.distanceStart[3], 360.0);
+    EXPECT_TRUE(std::isnan(s.cumulativePressure[2]));
+    EXPECT_TRUE(std::isnan(s.holdup[0][1]));
 }
 
 TEST(BatchRun, ProgressOnlyForLongProfiles)

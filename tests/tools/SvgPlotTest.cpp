@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 namespace ondivar::flow {
@@ -63,6 +64,75 @@ TEST(SvgPlot, LongSeriesAreThinnedAndGapsBreakTheLine)
     std::ostringstream empty;
     writeProfileSvg(empty, series(0), "none");
     EXPECT_NE(empty.str().find("no segment was computed"), std::string::npos);
+}
+
+// The numbers of attribute name="..." in every element of the given kind.
+std::vector<std::vector<double>> attributes(const std::string& svg, const std::string& element,
+                                            const std::string& name)
+{
+    std::vector<std::vector<double>> found;
+    for (std::size_t at = svg.find("<" + element + " "); at != std::string::npos;
+         at = svg.find("<" + element + " ", at + 1)) {
+        const std::size_t end = svg.find('>', at);
+        const std::size_t value = svg.find(" " + name + "=\"", at);
+        if (value == std::string::npos || value > end)
+            continue;
+        std::vector<double> numbers;
+        const char* p = svg.c_str() + value + name.size() + 3;
+        for (char* next = nullptr;; p = next + (*next == ',' ? 1 : 0)) {
+            const double n = std::strtod(p, &next);
+            if (next == p)
+                break;
+            numbers.push_back(n);
+        }
+        found.push_back(numbers);
+    }
+    return found;
+}
+
+TEST(SvgPlot, RefusedSegmentsAreBandsAndNothingLeavesThePanels)
+{
+    ProfileAccumulator accumulator({"gas", "oil"});
+    FlowResult r;
+    r.phases = {{"gas", 0.4, 1, 2}, {"oil", 0.6, 1, 1.5}};
+    r.dpdzTotal = -5000.0;
+    accumulator.add(100.0, r);
+    accumulator.addRefused(100.0);
+    accumulator.addRefused(50.0);
+    r.phases = {{"gas", 1.87, 1, 2}, {"oil", -0.87, 1, 1.5}}; // a result no panel can hold
+    accumulator.add(100.0, r);
+    std::ostringstream out;
+    writeProfileSvg(out, accumulator.series(), "refused");
+    const std::string svg = out.str();
+    // One band per panel over the two neighbouring refused segments, and a legend.
+    EXPECT_EQ(count(svg, "class=\"refused\""), 2u);
+    EXPECT_NE(svg.find("refused segment"), std::string::npos);
+    EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos) << "the incomplete pressure line";
+
+    std::vector<std::vector<double>> frames;
+    for (std::size_t at = svg.find("fill=\"none\" stroke=\"#444\""); at != std::string::npos;
+         at = svg.find("fill=\"none\" stroke=\"#444\"", at + 1)) {
+        const std::size_t start = svg.rfind("<rect", at);
+        std::vector<double> frame;
+        for (const char* name : {"x", "y", "width", "height"})
+            frame.push_back(attributes(svg.substr(start), "rect", name).front().front());
+        frames.push_back(frame);
+    }
+    ASSERT_GE(frames.size(), 2u);
+    const auto lines = attributes(svg, "polyline", "points");
+    ASSERT_FALSE(lines.empty());
+    for (const auto& points : lines) {
+        ASSERT_EQ(points.size() % 2, 0u);
+        bool inside = false;
+        for (const auto& f : frames) {
+            bool all = true;
+            for (std::size_t i = 0; i < points.size(); i += 2)
+                all = all && points[i] >= f[0] - 1e-9 && points[i] <= f[0] + f[2] + 1e-9 &&
+                      points[i + 1] >= f[1] - 1e-9 && points[i + 1] <= f[1] + f[3] + 1e-9;
+            inside = inside || all;
+        }
+        EXPECT_TRUE(inside) << "a line leaves its panel";
+    }
 }
 
 TEST(SvgPlot, AxisTicksAreRoundAndCoverTheRange)

@@ -18,7 +18,10 @@ BatchSummary computeProfile(ProfileReader& reader, FlowCalculator& calculator, R
             break;
         ++summary.rows;
         bool failed = status == ProfileReader::Status::BadRow;
-        if (!failed) {
+        if (failed) {
+            results.writeUnresolved(row, accumulator.addRefused(row.length), false,
+                                    "bad row: " + error.reason);
+        } else {
             try {
                 const FlowResult result = calculator.calculate(row.inputs);
                 results.write(row, result, accumulator.add(row.length, result));
@@ -27,6 +30,8 @@ BatchSummary computeProfile(ProfileReader& reader, FlowCalculator& calculator, R
                 failed = true;
                 error.line = row.line;
                 error.reason = failure.what();
+                results.writeUnresolved(row, accumulator.addRefused(row.length), true,
+                                        "refused: " + failure.reason());
             }
         }
         if (failed) {
@@ -54,9 +59,9 @@ void writeSummary(std::ostream& diagnostics, const BatchSummary& summary)
                     << summary.failures[i].line;
     if (summary.failures.size() > listed)
         diagnostics << ", ...";
-    diagnostics
-        << "\nondivar-flow: the distances and pressure changes in the results leave the failed segments "
-           "out\n";
+    diagnostics << "\nondivar-flow: failed rows keep their place in the results with their status and "
+                   "empty results; the cumulative pressure change leaves them out and is incomplete from "
+                   "the first of them on\n";
 }
 
 } // namespace ondivar::flow

@@ -5,6 +5,7 @@
 #include "tools/flow-client/FlowCase.h"
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,12 +21,20 @@ public:
         std::string operation;     // from ECapeUser
         std::string description;   // from ECapeUser, or the system's text of the HRESULT
         std::uint32_t hresult = 0;
+        std::string errorName; // the CAPE-OPEN error interface hresult stands for, e.g. "ECapeOutOfBounds"
+        struct Boundaries {
+            double lower, upper, value;
+        };
+        std::optional<Boundaries> boundaries; // from ECapeBoundaries, for the bounded error classes
     };
 
     explicit CalculationFailure(Details details);
 
-    // Several lines: the call, then the ECapeUser interface, operation, description and the HRESULT.
+    // Several lines: the call, then the CAPE-OPEN error name, the ECapeUser interface, operation,
+    // description, the boundaries when there are any, and the HRESULT.
     std::string report() const;
+    // One line for a results file: the error name and description.
+    std::string reason() const;
 
 private:
     Details m_details;

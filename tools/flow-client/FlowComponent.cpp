@@ -102,6 +102,10 @@ void FlowComponent::check(HRESULT hr, const char* call) const
     details.operation = wideToUtf8(error->m_operation);
     details.description = wideToUtf8(error->m_description);
     details.hresult = static_cast<std::uint32_t>(hr);
+    details.errorName = capeOpenErrorName(hr);
+    if (const auto* bounds = dynamic_cast<const TarvoException::CCapeBoundaries*>(error.get()))
+        details.boundaries = CalculationFailure::Details::Boundaries{bounds->m_lowerBound,
+                                                                     bounds->m_upperBound, bounds->m_value};
     if (details.description.find_first_not_of(" \r\n\t") == std::string::npos)
         details.description =
             "(the component gave no description; the HRESULT stands for " + capeOpenErrorName(hr) + ")";

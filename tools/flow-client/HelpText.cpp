@@ -27,11 +27,20 @@ Phases:
                          A declared phase takes typical properties of its kind (gas, oil or water) and
                          needs --us. LABEL: letters, digits, '_' and '-'. The component holds one
                          phase of each kind: vapour, organic liquid, aqueous liquid.
-  --us LABEL=V           superficial velocity, m/s (negative: flow the other way)
+  --us LABEL=V           superficial velocity, m/s. A negative one means that the phase flows the other
+                         way: down a rising pipe (or up a descending one).
   --density LABEL=V      density, kg/m3
   --viscosity LABEL=V    dynamic viscosity, Pa s
   --cp LABEL=V           heat capacity, J/(kg K)
   --k LABEL=V            thermal conductivity, W/(m K)
+When there is no solution: the model is a drift-flux model in which the gas moves faster than the
+liquids by its bubbles' rise velocity. Flow down a rising pipe has a solution when every phase flows down
+fast enough to carry the gas bubbles with it; gas flowing down slower than its bubbles rise, phases
+flowing against each other so that a holdup falls outside 0..1, or a zero mixture velocity have none. The
+component then refuses the case (ECapeSolvingError) and the client prints its error and exits with 1.
+Inputs it cannot mean (an inclination outside -1..1, a diameter or density that is not positive) it
+refuses with ECapeOutOfBounds.
+
 Other:
   --flowspec BASIS       flow basis handed to CalcFlow (default Us, the one supported)
   --interactive          leave the component's farewell message box to the user; by default it is
@@ -54,15 +63,18 @@ Profile CSV: '#' starts a comment line; blank lines are skipped; fields may be "
   LABEL.heatCapacityCp, LABEL.ThermalConductivity); an optional name column. A name may carry its unit in
   brackets, "length [m]", which must be the unit listed above. Rows run from the inlet downstream.
 
-Results CSV, one row per computed segment:
-  line,name,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,dpdz_total[Pa/m],
-  dpdz_frictional[Pa/m],dpdz_gravity[Pa/m],dp_segment[Pa],dp_cumulative[Pa], and per phase
-  LABEL.holdup[-],LABEL.us[m/s],LABEL.velocity[m/s]
-  line is the segment's line in the profile; dp_segment = dpdz_total x length; dp_cumulative is the
+Results CSV, one row per profile row:
+  line,name,status,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,dpdz_total[Pa/m],
+  dpdz_frictional[Pa/m],dpdz_gravity[Pa/m],dp_segment[Pa],dp_cumulative[Pa],dp_cumulative_complete,
+  and per phase LABEL.holdup[-],LABEL.us[m/s],LABEL.velocity[m/s]
+  line is the segment's line in the profile; status is "ok", "refused: ERROR: why" (the component
+  refused the segment) or "bad row: why"; dp_segment = dpdz_total x length; dp_cumulative is the
   pressure change from the inlet to the segment's end (negative: the pressure falls).
-A bad row or a failed calculation is reported on standard error with its line number, and the run goes on
-with the next row; the distances and pressure sums leave failed segments out. Progress is shown on
-standard error for profiles of more than 2000 rows.
+A bad row or a refused segment is reported on standard error with its line number, and the run goes on
+with the next row. Its row keeps its place and distance, with empty result cells; the cumulative pressure
+change leaves it out, and dp_cumulative_complete says "no" from that row on. The plot marks such
+segments as bands and draws the pressure change after them dashed. Progress is shown on standard error
+for profiles of more than 2000 rows.
 
 Exit status: 0 success; 1 the component or COM failed; 2 bad options or an unusable profile;
 3 a batch run in which some rows failed.

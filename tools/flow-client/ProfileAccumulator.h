@@ -1,5 +1,6 @@
 // Adds up a profile's segments: the distance along the line and the pressure change from the inlet,
-// Σ dp/dz × length over the segments computed so far; keeps the points of the plot.
+// Σ dp/dz × length over the segments computed so far; keeps the points of the plot. A refused segment
+// keeps its place and length but adds no pressure change: from there on the sum is incomplete.
 #pragma once
 
 #include "tools/flow-client/FlowCase.h"
@@ -13,7 +14,8 @@ namespace ondivar::flow {
 struct SegmentTotals {
     double distanceEnd = 0.0;        // m from the inlet at the segment's end
     double pressureChange = 0.0;     // Pa over this segment: dp/dz × length
-    double cumulativePressure = 0.0; // Pa from the inlet at the segment's end
+    double cumulativePressure = 0.0; // Pa from the inlet at the segment's end (NaN for a refused one)
+    bool complete = true;            // false once a segment before or at this one was refused
 };
 
 // What the plot shows, one entry per computed segment (distances at the segment ends).
@@ -21,8 +23,10 @@ struct ProfileSeries {
     std::vector<std::string> phaseLabels;
     std::vector<double> distanceStart;
     std::vector<double> distanceEnd;
-    std::vector<double> cumulativePressure;
-    std::vector<std::vector<double>> holdup; // [phase][segment]
+    std::vector<double> cumulativePressure;  // NaN for a refused segment
+    std::vector<std::vector<double>> holdup; // [phase][segment]; NaN for a refused segment
+    std::vector<bool> refused;
+    std::vector<bool> complete; // the cumulative pressure covers every segment up to this one
 };
 
 class ProfileAccumulator {
@@ -31,12 +35,16 @@ public:
 
     // The segment's totals; result.phases must follow the labels given to the constructor.
     SegmentTotals add(double length, const FlowResult& result);
+    // A segment without a result. A length that is not a number (unknown) adds no distance and no
+    // point to the plot.
+    SegmentTotals addRefused(double length);
 
     const ProfileSeries& series() const noexcept { return m_series; }
 
 private:
     double m_distance = 0.0;
     double m_pressure = 0.0;
+    bool m_complete = true;
     ProfileSeries m_series;
 };
 

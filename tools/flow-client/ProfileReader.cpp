@@ -3,6 +3,7 @@
 #include "tools/flow-client/CsvFields.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ondivar::flow {
 namespace {
@@ -216,6 +217,8 @@ ProfileReader::Status ProfileReader::next(ProfileRow& row, RowError& error)
         return Status::BadRow;
     }
     row.line = m_line;
+    row.name.clear();
+    row.length = std::nan("");
     error.reason = parseRow(fields, row);
     return error.reason.empty() ? Status::Row : Status::BadRow;
 }
@@ -226,9 +229,10 @@ std::string ProfileReader::parseRow(const std::vector<std::string>& fields, Prof
         return std::to_string(fields.size()) + " fields where the header has " +
                std::to_string(m_columns.size());
 
-    // Values the command line gives for every row first, then the columns.
+    // Values the command line gives for every row first, then the columns: the name and the length
+    // before the others, so that a row refused for another column still has its place on the line.
     row.name.clear();
-    row.length = 0.0;
+    row.length = std::nan("");
     PipeGeometry& pipe = row.inputs.pipe;
     auto pipeSetting = [&](Quantity q) {
         const auto found = m_settings.pipe.find(q);
@@ -245,7 +249,14 @@ std::string ProfileReader::parseRow(const std::vector<std::string>& fields, Prof
                 field(row.inputs.properties[p], q) = value;
     }
 
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].kind == Column::Kind::Name || m_columns[i].quantity == Quantity::Length)
+            order.push_back(i);
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        if (!(m_columns[i].kind == Column::Kind::Name || m_columns[i].quantity == Quantity::Length))
+            order.push_back(i);
+    for (std::size_t i : order) {
         const Column& c = m_columns[i];
         if (c.kind == Column::Kind::Name) {
             row.name = fields[i];

@@ -39,7 +39,7 @@ private:
 struct ProfileRow {
     std::size_t line = 0; // 1-based line number in the file
     std::string name;
-    double length = 0.0;
+    double length = 0.0; // m; NaN in a bad row whose length could not be read
     FlowInputs inputs;
 };
 
@@ -58,7 +58,8 @@ public:
     void readHeader();
     const std::vector<PhaseDeclaration>& phases() const noexcept { return m_phases; }
 
-    // The next row: Row fills row, BadRow fills error (the reader goes on with the next line after it).
+    // The next row: Row fills row, BadRow fills error and of row what could be read (line, name, and the
+    // length, NaN when unknown); the reader goes on with the next line after it.
     Status next(ProfileRow& row, RowError& error);
     // Bytes consumed so far, for progress.
     std::uint64_t bytesRead() const noexcept { return m_bytes; }

@@ -15,7 +15,7 @@ std::string formatNumber(double value)
         return value > 0 ? "inf" : "-inf";
     char text[32];
     std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
+    return std::string(text) == "-0" ? "0" : text;
 }
 
 ResultsCsvWriter::ResultsCsvWriter(std::ostream& out, const std::vector<PhaseDeclaration>& phases)
@@ -27,8 +27,9 @@ ResultsCsvWriter::ResultsCsvWriter(std::ostream& out, const std::vector<PhaseDec
 
 void ResultsCsvWriter::writeHeader()
 {
-    m_out << "line,name,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,"
-             "dpdz_total[Pa/m],dpdz_frictional[Pa/m],dpdz_gravity[Pa/m],dp_segment[Pa],dp_cumulative[Pa]";
+    m_out << "line,name,status,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,"
+             "dpdz_total[Pa/m],dpdz_frictional[Pa/m],dpdz_gravity[Pa/m],dp_segment[Pa],dp_cumulative[Pa],"
+             "dp_cumulative_complete";
     for (const std::string& label : m_labels)
         m_out << ',' << label << ".holdup[-]," << label << ".us[m/s]," << label << ".velocity[m/s]";
     m_out << '\n';
@@ -36,12 +37,13 @@ void ResultsCsvWriter::writeHeader()
 
 void ResultsCsvWriter::write(const ProfileRow& row, const FlowResult& result, const SegmentTotals& totals)
 {
-    m_out << row.line << ',' << csvField(row.name) << ',' << formatNumber(row.length) << ','
+    m_out << row.line << ',' << csvField(row.name) << ",ok," << formatNumber(row.length) << ','
           << formatNumber(totals.distanceEnd) << ',' << formatNumber(row.inputs.pipe.diameter) << ','
           << formatNumber(row.inputs.pipe.inclination) << ',' << csvField(result.regime) << ','
           << csvField(result.qualifier) << ',' << formatNumber(result.dpdzTotal) << ','
           << formatNumber(result.dpdzFriction) << ',' << formatNumber(result.dpdzGravity) << ','
-          << formatNumber(totals.pressureChange) << ',' << formatNumber(totals.cumulativePressure);
+          << formatNumber(totals.pressureChange) << ',' << formatNumber(totals.cumulativePressure) << ','
+          << (totals.complete ? "yes" : "no");
     for (std::size_t p = 0; p < m_labels.size(); ++p) {
         const PhaseResult empty;
         const PhaseResult& r = p < result.phases.size() ? result.phases[p] : empty;
@@ -49,6 +51,19 @@ void ResultsCsvWriter::write(const ProfileRow& row, const FlowResult& result, co
               << formatNumber(r.absoluteVelocity);
     }
     m_out << '\n';
+}
+
+void ResultsCsvWriter::writeUnresolved(const ProfileRow& row, const SegmentTotals& totals, bool inputsKnown,
+                                       const std::string& status)
+{
+    auto known = [](double value) { return std::isfinite(value) ? formatNumber(value) : std::string(); };
+    m_out << row.line << ',' << csvField(row.name) << ',' << csvField(status) << ',' << known(row.length)
+          << ',' << known(totals.distanceEnd) << ',';
+    if (inputsKnown)
+        m_out << formatNumber(row.inputs.pipe.diameter) << ',' << formatNumber(row.inputs.pipe.inclination);
+    else
+        m_out << ',';
+    m_out << ",,,,,,,,no" << std::string(3 * m_labels.size(), ',') << '\n';
 }
 
 } // namespace ondivar::flow

@@ -1,9 +1,11 @@
-// Writes the results of a batch run, one row per computed segment:
-//   line,name,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,
+// Writes the results of a batch run, one row per profile row:
+//   line,name,status,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,
 //   dpdz_total[Pa/m],dpdz_frictional[Pa/m],dpdz_gravity[Pa/m],dp_segment[Pa],dp_cumulative[Pa],
-//   then per phase LABEL.holdup[-],LABEL.us[m/s],LABEL.velocity[m/s]
-// "line" is the segment's line in the profile; dp_cumulative is the pressure change from the inlet to
-// the segment's end, summed over the computed segments.
+//   dp_cumulative_complete, then per phase LABEL.holdup[-],LABEL.us[m/s],LABEL.velocity[m/s]
+// "line" is the segment's line in the profile; status is "ok", "refused: <CAPE-OPEN error>: <why>" or
+// "bad row: <why>"; a row without a result keeps its place and distance with empty result cells.
+// dp_cumulative is the pressure change from the inlet to the segment's end, summed over the computed
+// segments; dp_cumulative_complete turns from "yes" to "no" at the first segment without a result.
 #pragma once
 
 #include "tools/flow-client/FlowCase.h"
@@ -21,13 +23,16 @@ public:
     ResultsCsvWriter(std::ostream& out, const std::vector<PhaseDeclaration>& phases);
     void writeHeader();
     void write(const ProfileRow& row, const FlowResult& result, const SegmentTotals& totals);
+    // A row without a result; inputsKnown: the row's diameter and inclination were read.
+    void writeUnresolved(const ProfileRow& row, const SegmentTotals& totals, bool inputsKnown,
+                         const std::string& status);
 
 private:
     std::ostream& m_out;
     std::vector<std::string> m_labels;
 };
 
-// A number as the results show it: up to 10 significant digits, "nan" or "inf" as they come.
+// A number as the results show it: up to 10 significant digits, "nan" or "inf" as they come, never "-0".
 std::string formatNumber(double value);
 
 } // namespace ondivar::flow

@@ -34,9 +34,14 @@ std::string tickLabel(double value)
     return text;
 }
 
+// A value's pixel, kept within the axis' pixel range so that nothing is drawn outside its panel.
 struct Axis {
     double low, high, pixelLow, pixelHigh;
-    double map(double v) const { return pixelLow + (v - low) / (high - low) * (pixelHigh - pixelLow); }
+    double map(double v) const
+    {
+        const double pixel = pixelLow + (v - low) / (high - low) * (pixelHigh - pixelLow);
+        return std::clamp(pixel, std::min(pixelLow, pixelHigh), std::max(pixelLow, pixelHigh));
+    }
 };
 
 // One panel: frame, grid, tick labels and axis titles.
@@ -66,14 +71,16 @@ void writePanel(std::ostream& out, const Axis& x, const std::vector<double>& xTi
 }
 
 // Polylines through the finite points; a non-finite value breaks the line.
-void writeLine(std::ostream& out, const std::vector<std::pair<double, double>>& points, const char* colour)
+void writeLine(std::ostream& out, const std::vector<std::pair<double, double>>& points, const char* colour,
+               const char* dashes = nullptr)
 {
     std::string run;
     std::size_t count = 0;
     auto flush = [&] {
         if (count > 1)
-            out << "<polyline fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"1.5\" points=\"" << run
-                << "\"/>\n";
+            out << "<polyline fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"1.5\""
+                << (dashes ? std::string(" stroke-dasharray=\"") + dashes + "\"" : std::string())
+                << " points=\"" << run << "\"/>\n";
         run.clear();
         count = 0;
     };
@@ -86,6 +93,32 @@ void writeLine(std::ostream& out, const std::vector<std::pair<double, double>>& 
         ++count;
     }
     flush();
+}
+
+// Marked bands over the refused segments, merged where they touch, in both panels.
+void writeRefusedBands(std::ostream& out, const Axis& x, const ProfileSeries& series)
+{
+    bool any = false;
+    for (std::size_t i = 0; i < series.refused.size(); ++i) {
+        if (!series.refused[i])
+            continue;
+        std::size_t last = i;
+        while (last + 1 < series.refused.size() && series.refused[last + 1])
+            ++last;
+        const double x0 = x.map(series.distanceStart[i]);
+        const double w = std::max(1.0, x.map(series.distanceEnd[last]) - x0);
+        for (double top : {pressureTop, holdupTop})
+            out << "<rect class=\"refused\" x=\"" << num(x0) << "\" y=\"" << num(top) << "\" width=\""
+                << num(w) << "\" height=\"" << num(panelHeight)
+                << "\" fill=\"#f4b6b0\" fill-opacity=\"0.6\"/>\n";
+        any = true;
+        i = last;
+    }
+    if (any)
+        out << "<rect x=\"" << num(left) << "\" y=\"" << num(pressureTop - 22)
+            << "\" width=\"14\" height=\"10\" "
+            << "fill=\"#f4b6b0\"/>\n<text x=\"" << num(left + 20) << "\" y=\"" << num(pressureTop - 13)
+            << "\">refused segment (no result); the dashed pressure line leaves such segments out</text>\n";
 }
 
 std::size_t stride(std::size_t n)
@@ -192,23 +225,41 @@ void writeProfileSvg(std::ostream& out, const ProfileSeries& series, const std::
     const std::vector<double> hTicks{0.0, 0.2, 0.4, 0.6, 0.8, 1.0};
     const Axis hAxis{0.0, 1.0, holdupTop + panelHeight, holdupTop};
 
+    writeRefusedBands(out, x, series);
     writePanel(out, x, xTicks, pAxis, pTicks, pressureTop, "pressure change from the inlet [" + unit + "]");
     writePanel(out, x, xTicks, hAxis, hTicks, holdupTop, "holdup (volume fraction) [-]");
 
+    // The pressure change: solid while it covers every segment, dashed once a segment was refused.
+    // After a gap the line starts again at the sum so far, at the start of the next computed segment.
     const std::size_t step = stride(n);
-    std::vector<std::pair<double, double>> points{{x.map(0.0), pAxis.map(0.0)}};
+    std::vector<std::pair<double, double>> points{{x.map(0.0), pAxis.map(0.0)}}, incomplete;
+    double sumSoFar = 0.0;
+    bool gap = false;
     for (std::size_t i = 0; i < n; i += step) {
         const std::size_t k = std::min(i + step - 1, n - 1);
-        points.emplace_back(x.map(series.distanceEnd[k]), pAxis.map(series.cumulativePressure[k] * factor));
+        const double pressure = series.cumulativePressure[k];
+        auto& line = series.complete[k] ? points : incomplete;
+        if (!std::isfinite(pressure)) {
+            line.emplace_back(x.map(series.distanceEnd[k]), pressure);
+            gap = true;
+            continue;
+        }
+        if (gap)
+            line.emplace_back(x.map(series.distanceStart[i]), pAxis.map(sumSoFar * factor));
+        line.emplace_back(x.map(series.distanceEnd[k]), pAxis.map(pressure * factor));
+        sumSoFar = pressure;
+        gap = false;
     }
     writeLine(out, points, "#222");
+    writeLine(out, incomplete, "#222", "6 4");
 
     // Holdups are constant along a segment: steps.
     for (std::size_t p = 0; p < series.holdup.size(); ++p) {
         const char* colour = palette[p % (sizeof palette / sizeof palette[0])];
         points.clear();
         for (std::size_t i = 0; i < n; i += step) {
-            const double h = hAxis.map(series.holdup[p][i]);
+            const double holdup = series.holdup[p][i];
+            const double h = std::isfinite(holdup) ? hAxis.map(holdup) : holdup;
             points.emplace_back(x.map(series.distanceStart[i]), h);
             points.emplace_back(x.map(series.distanceEnd[std::min(i + step - 1, n - 1)]), h);
         }

@@ -187,6 +187,7 @@ TEST_F(FlowClient, RefusedCallsShowWhatTheComponentsErrorInterfacesSay)
     EXPECT_TRUE(exited(unsupported, 1));
     EXPECT_TRUE(contains(unsupported.errors, "ICapeHydroFlowRoutine::CalcFlow failed\n"))
         << unsupported.errors;
+    EXPECT_TRUE(contains(unsupported.errors, "CAPE-OPEN error:     ECapeNoImpl (0x80040509)\n"));
     EXPECT_TRUE(contains(unsupported.errors, "ECapeUser interface: ICapeHydroFlowRoutine\n"));
     EXPECT_TRUE(contains(unsupported.errors, "operation:           CalcFlow\n"));
     EXPECT_TRUE(contains(unsupported.errors, "HRESULT:             0x80040509\n"));
@@ -276,11 +277,19 @@ TEST_F(FlowClient, BatchReportsABadRowByLineAndGoesOn)
     EXPECT_TRUE(contains(run.errors, where)) << run.errors;
     EXPECT_TRUE(
         contains(run.errors, "19 of 20 segments computed; 1 row failed, at line " + std::to_string(badLine)));
+    // The bad row keeps its place, with its status.
     std::istringstream results(run.output);
-    std::size_t rows = 0;
-    for (std::string line; std::getline(results, line); ++rows)
-        EXPECT_EQ(ondivar::flow::splitCsvLine(line).size(), 19u) << line;
-    EXPECT_EQ(rows, 20u);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(results, line);)
+        rows.push_back(ondivar::flow::splitCsvLine(line));
+    ASSERT_EQ(rows.size(), 21u);
+    for (const auto& row : rows)
+        EXPECT_EQ(row.size(), 21u);
+    const std::size_t status = columnOf(rows[0], "status");
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i][status], rows[i][0] == std::to_string(badLine)
+                                       ? "bad row: column 'diameter [m]': '0.2x' is not a number"
+                                       : "ok");
     EXPECT_TRUE(contains(run.errors, farewellLine));
 }
 
