@@ -87,7 +87,15 @@ TEST(CommandLine, RefusalsSayWhy)
          "'a' and 'b' are both vapour"},
         {{"--phase", "oil:Liquid", "--phase", "sand:Solid", "--us", "oil=1", "--us", "sand=1"},
          "organic liquid"},
-        {{"--out", "r.csv"}, "belong to a batch run"},
+        {{"--out", "r.csv"}, "belong to a profile run"},
+        {{"--phase", "gas:vapor", "--us", "gas=1"}, "is written 'Vapor', not 'vapor'"},
+        {{"--phase", "water:Liquid:aqueous", "--us", "water=1"}, "is written 'Aqueous'"},
+        {{"--phase", "gas:Plasma", "--us", "gas=1"}, "'Plasma' is no state of aggregation"},
+        {{"--diameter", "1e400"}, "beyond the range"},
+        {{"--diameter", "6 yards"}, "unknown unit 'yards' for diameter (accepted: m, km, ft, in, mm)"},
+        {{"--inlet-pressure", "50bar"}, "belongs to a traverse"},
+        {{"--traverse", "p.csv"}, "needs the pressure at the inlet"},
+        {{"--plot-x", "time"}, "neither 'distance' nor 'segment'"},
         {{"--interactive=yes"}, "takes no value"},
     };
     for (const auto& [arguments, reason] : cases)

@@ -168,7 +168,10 @@ TEST(ProfileReader, HeaderFaultsStopTheRunWithTheirLine)
     const std::string columns = "gas.us,gas.density,gas.viscosity,gas.cp,gas.k";
     const std::string full = "length,diameter,inclination,roughness," + columns + "\n";
     std::string reason;
-    EXPECT_EQ(headerFaultLine("# only a comment\n"), 1u);
+    EXPECT_EQ(headerFaultLine("# only a comment\n", CaseSettings(), &reason), 0u);
+    EXPECT_EQ(reason, "the profile holds only comments and blank lines: no phases line, no header, no rows");
+    EXPECT_EQ(headerFaultLine("", CaseSettings(), &reason), 0u);
+    EXPECT_EQ(reason, "the profile is empty");
     EXPECT_EQ(headerFaultLine(full, CaseSettings(), &reason), 1u); // no phases
     EXPECT_NE(reason.find("no phases declared"), std::string::npos);
     EXPECT_EQ(headerFaultLine("#\n" + phases + "length,diameter,inclination,roughness,gas.velocity," +
@@ -178,15 +181,15 @@ TEST(ProfileReader, HeaderFaultsStopTheRunWithTheirLine)
     EXPECT_NE(reason.find("unknown column 'gas.velocity'"), std::string::npos);
     EXPECT_EQ(headerFaultLine(phases + "length,diameter,inclination,angle,roughness," + columns + "\n"), 2u);
     EXPECT_EQ(headerFaultLine(phases + "length,diameter,inclination,roughness,oil.us," + columns + "\n"), 2u);
-    EXPECT_EQ(headerFaultLine(phases + "length [mm],diameter,inclination,roughness," + columns + "\n",
+    EXPECT_EQ(headerFaultLine(phases + "length [mi],diameter,inclination,roughness," + columns + "\n",
                               CaseSettings(), &reason),
               2u);
-    EXPECT_NE(reason.find("the unit must be m"), std::string::npos);
+    EXPECT_NE(reason.find("unknown unit 'mi' (accepted: m, km, ft, in, mm)"), std::string::npos) << reason;
     EXPECT_EQ(headerFaultLine(phases + "diameter,inclination,roughness," + columns + "\n"), 2u);
     EXPECT_EQ(
-        headerFaultLine(phases + "length,diameter,inclination," + columns + "\n", CaseSettings(), &reason),
+        headerFaultLine(phases + "length,inclination,roughness," + columns + "\n", CaseSettings(), &reason),
         2u);
-    EXPECT_NE(reason.find("no column 'roughness' and no --roughness"), std::string::npos);
+    EXPECT_NE(reason.find("no column 'diameter' and no --diameter"), std::string::npos);
     EXPECT_EQ(headerFaultLine("phases,gas:Vapor,gas:Liquid\n" + full), 1u);
     EXPECT_EQ(headerFaultLine("phases,gas\n" + full), 1u);
     EXPECT_EQ(
@@ -204,6 +207,60 @@ TEST(ProfileReader, HeaderFaultsStopTheRunWithTheirLine)
     settings.phaseValues["oil"][Quantity::Density] = 800;
     EXPECT_EQ(headerFaultLine(phases + full, settings), 1u); // a value for an undeclared phase
     EXPECT_EQ(headerFaultLine(phases + full), 0u);
+}
+
+TEST(ProfileReader, ForgivesSemicolonsDecimalCommasUnitsAndMissingProperties)
+{
+    // A spreadsheet's CSV with a decimal comma; units in the header; no viscosity, cp, k or roughness.
+    std::istringstream in("phases;gas:Vapor;oil:Liquid:Organic\n"
+                          "name;length [km];diameter [in];angle [deg];gas.us;gas.density [lb/ft3];oil.us;"
+                          "oil.density;oil.viscosity [cP]\n"
+                          "\"a;b\";1,5;6;90;0,5;3,1;1,25;800;2,5\n");
+    ProfileReader reader(in, CaseSettings());
+    reader.readHeader();
+    EXPECT_EQ(reader.defaultsNote(), "roughness 4.5e-05 m, gas.viscosity 1.5e-05 Pa s, gas.cp 2000 J/(kg K), "
+                                     "gas.k 0.03 W/(m K), oil.cp 2000 J/(kg K), oil.k 0.13 W/(m K)");
+    ProfileRow row;
+    RowError error;
+    ASSERT_EQ(reader.next(row, error), ProfileReader::Status::Row) << error.reason;
+    EXPECT_EQ(row.name, "a;b");
+    EXPECT_EQ(row.length, 1500.0);
+    EXPECT_NEAR(row.inputs.pipe.diameter, 0.1524, 1e-15);
+    EXPECT_EQ(row.inputs.pipe.roughness, 4.5e-5);
+    EXPECT_NEAR(row.inputs.properties[0].density, 3.1 * 16.018463373960138, 1e-12);
+    EXPECT_EQ(row.inputs.properties[0].viscosity, 1.5e-5);
+    EXPECT_EQ(row.inputs.properties[1].superficialVelocity, 1.25);
+    EXPECT_NEAR(row.inputs.properties[1].viscosity, 0.0025, 1e-15);
+
+    std::string reason;
+    EXPECT_EQ(headerFaultLine("length;diameter,inclination\n", CaseSettings(), &reason), 1u);
+    EXPECT_NE(reason.find("separated by semicolons but also holds a comma"), std::string::npos) << reason;
+}
+
+TEST(ProfileReader, TraverseProfilesTakeTemperatureAndMolarMassAndRefuseWhatTheTraverseComputes)
+{
+    CaseSettings settings;
+    settings.phaseValues["gas"][Quantity::MolarMass] = 0.019;
+    auto fault = [&](const std::string& header) {
+        std::istringstream in("phases,gas:Vapor,oil:Liquid\n" + header + "\n");
+        ProfileReader reader(in, settings, ProfileKind::Traverse);
+        try {
+            reader.readHeader();
+        } catch (const ProfileFormatError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(fault("length,diameter,angle,temperature [degC],gas.z,oil.density"), "");
+    EXPECT_NE(fault("length,diameter,angle,temperature,gas.us").find("'gas.us' is computed by the traverse"),
+              std::string::npos);
+    EXPECT_NE(fault("length,diameter,angle,temperature,gas.density").find("computed by the traverse"),
+              std::string::npos);
+    EXPECT_NE(fault("length,diameter,angle").find("no column 'temperature' and no --temperature"),
+              std::string::npos);
+    settings.phaseValues.clear();
+    EXPECT_NE(fault("length,diameter,angle,temperature").find("no column 'gas.molar-mass'"),
+              std::string::npos);
 }
 
 TEST(ProfileReader, ShippedExampleProfileReadsWithoutFault)

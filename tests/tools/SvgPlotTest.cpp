@@ -34,35 +34,35 @@ ProfileSeries series(std::size_t segments)
 TEST(SvgPlot, DocumentHasThePressureLineAndOneLinePerPhase)
 {
     std::ostringstream out;
-    writeProfileSvg(out, series(20), "Line \"A\" & B");
+    writeProfileSvg(out, series(20), {"Line \"A\" & B"});
     const std::string svg = out.str();
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_EQ(count(svg, "<svg "), 1u);
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
-    EXPECT_EQ(count(svg, "<polyline"), 3u);
+    EXPECT_EQ(count(svg, "<polyline"), 4u); // pressure, elevation, two holdups
     EXPECT_NE(svg.find("Line &quot;A&quot; &amp; B"), std::string::npos);
     EXPECT_NE(svg.find("o&lt;i&gt;l"), std::string::npos);
     EXPECT_EQ(svg.find("o<i>l"), std::string::npos);
-    // 20 segments of -500 kPa: the pressure axis is in MPa and reaches -10.
-    EXPECT_NE(svg.find("[MPa]"), std::string::npos);
-    EXPECT_NE(svg.find(">-10</text>"), std::string::npos);
+    // 20 segments of -500 kPa: the pressure axis is in bar and reaches -100.
+    EXPECT_NE(svg.find("pressure change from the inlet [bar]"), std::string::npos);
+    EXPECT_NE(svg.find(">-100</text>"), std::string::npos);
     EXPECT_EQ(count(svg, "<text") - count(svg, "</text>"), 0u);
 }
 
 TEST(SvgPlot, LongSeriesAreThinnedAndGapsBreakTheLine)
 {
     std::ostringstream big;
-    writeProfileSvg(big, series(100000), "big");
+    writeProfileSvg(big, series(100000), {"big"});
     EXPECT_LT(big.str().size(), 400000u);
 
     ProfileSeries s = series(5);
     s.cumulativePressure[2] = std::nan("");
     std::ostringstream out;
-    writeProfileSvg(out, s, "gap");
-    EXPECT_EQ(count(out.str(), "<polyline"), 4u);
+    writeProfileSvg(out, s, {"gap"});
+    EXPECT_EQ(count(out.str(), "<polyline"), 5u);
 
     std::ostringstream empty;
-    writeProfileSvg(empty, series(0), "none");
+    writeProfileSvg(empty, series(0), {"none"});
     EXPECT_NE(empty.str().find("no segment was computed"), std::string::npos);
 }
 
@@ -102,10 +102,10 @@ TEST(SvgPlot, RefusedSegmentsAreBandsAndNothingLeavesThePanels)
     r.phases = {{"gas", 1.87, 1, 2}, {"oil", -0.87, 1, 1.5}}; // a result no panel can hold
     accumulator.add(100.0, r);
     std::ostringstream out;
-    writeProfileSvg(out, accumulator.series(), "refused");
+    writeProfileSvg(out, accumulator.series(), {"refused"});
     const std::string svg = out.str();
     // One band per panel over the two neighbouring refused segments, and a legend.
-    EXPECT_EQ(count(svg, "class=\"refused\""), 2u);
+    EXPECT_EQ(count(svg, "class=\"refused\""), 3u);
     EXPECT_NE(svg.find("refused segment"), std::string::npos);
     EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos) << "the incomplete pressure line";
 

@@ -24,14 +24,14 @@ BatchSummary computeProfile(ProfileReader& reader, FlowCalculator& calculator, R
         } else {
             try {
                 const FlowResult result = calculator.calculate(row.inputs);
-                results.write(row, result, accumulator.add(row.length, result));
+                results.write(row, result, accumulator.add(row.length, result, row.inputs.pipe.inclination));
                 ++summary.computed;
             } catch (const CalculationFailure& failure) {
                 failed = true;
                 error.line = row.line;
                 error.reason = failure.what();
-                results.writeUnresolved(row, accumulator.addRefused(row.length), true,
-                                        "refused: " + failure.reason());
+                results.writeUnresolved(row, accumulator.addRefused(row.length, row.inputs.pipe.inclination),
+                                        true, "refused: " + failure.reason());
             }
         }
         if (failed) {

@@ -1,8 +1,39 @@
 #include "tools/flow-client/CaseSettings.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
+#include <initializer_list>
 
 namespace ondivar::flow {
+
+namespace {
+
+bool sameLetters(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The component knows these words exactly as written (an unknown type would silently make a liquid
+// organic): a word it does not know is refused here, with the right spelling when only the case differs.
+void checkSpelling(const std::string& word, std::initializer_list<const char*> known, const char* what,
+                   const std::string& text)
+{
+    std::string list;
+    for (const char* k : known) {
+        if (word == k)
+            return;
+        if (sameLetters(word, k))
+            throw UsageError("'" + text + "': the " + what + " is written '" + k + "', not '" + word + "'");
+        list += (list.empty() ? "" : ", ") + std::string(k);
+    }
+    throw UsageError("'" + text + "': '" + word + "' is no " + what + " the component knows (" + list + ")");
+}
+
+} // namespace
 
 PhaseDeclaration parsePhaseDeclaration(const std::string& text)
 {
@@ -21,6 +52,9 @@ PhaseDeclaration parsePhaseDeclaration(const std::string& text)
                          "' must be made of letters, digits, '_' and '-' only");
     if (phase.state.empty())
         throw UsageError("'" + text + "' has no state of aggregation (Vapor, Liquid, Solid or Unknown)");
+    checkSpelling(phase.state, {"Vapor", "Liquid", "Solid", "Unknown"}, "state of aggregation", text);
+    if (!phase.type.empty())
+        checkSpelling(phase.type, {"Organic", "Aqueous"}, "type", text);
     return phase;
 }
 

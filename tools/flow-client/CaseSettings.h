@@ -28,12 +28,13 @@ struct CaseSettings {
     std::map<std::string, std::map<Quantity, double>> phaseValues;
 };
 
-// LABEL:STATE[:TYPE], e.g. "gas:Vapor" or "water:Liquid:Aqueous". Throws UsageError.
+// LABEL:STATE[:TYPE], e.g. "gas:Vapor" or "water:Liquid:Aqueous"; STATE is Vapor, Liquid, Solid or
+// Unknown and TYPE Organic or Aqueous, spelt as the component knows them. Throws UsageError.
 PhaseDeclaration parsePhaseDeclaration(const std::string& text);
 
 // Throws UsageError when two phases map to the same kind of the component (vapour, organic liquid,
 // aqueous liquid): it keeps one set of properties per kind, so the second would silently take the first's
-// place. States the component does not know are left to it to refuse.
+// place.
 void checkDistinctKinds(const std::vector<PhaseDeclaration>& phases);
 
 // The built-in case: a vertical pipe of 0.1 m with gas and oil at 1 m/s each.

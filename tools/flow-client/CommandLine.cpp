@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <utility>
 
 namespace ondivar::flow {
@@ -52,13 +53,11 @@ private:
 
 double number(const std::string& option, const std::string& text, Quantity q)
 {
-    const std::optional<double> value = parseNumber(text);
-    if (!value)
-        throw UsageError(option + ": '" + text + "' is not a number");
-    const std::string problem = checkValue(q, *value);
-    if (!problem.empty())
-        throw UsageError(option + ": " + problem);
-    return *value;
+    try {
+        return parseQuantityValue(q, text);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(option + ": " + e.what());
+    }
 }
 
 PhaseDeclaration phaseDeclarationOption(const std::string& text)
@@ -86,6 +85,29 @@ void setPhaseValue(CaseSettings& settings, const std::string& option, const std:
     setOnce(settings.phaseValues[label], q, value, option + " " + label);
 }
 
+// The values of a traverse belong to one, and a traverse needs its inlet pressure.
+void checkTraverseValues(const ClientOptions& options)
+{
+    const bool traverse = options.mode == RunMode::Traverse;
+    auto traverseOnly = [](Quantity q) {
+        return q == Quantity::Temperature || q == Quantity::InletPressure || q == Quantity::MassRate ||
+               q == Quantity::StandardVolumeRate || q == Quantity::MolarMass ||
+               q == Quantity::Compressibility;
+    };
+    auto refuse = [](Quantity q) {
+        throw UsageError("--" + std::string(info(q).name) + " belongs to a traverse (--traverse PROFILE)");
+    };
+    for (const auto& [q, value] : options.settings.pipe)
+        if (!traverse && traverseOnly(q))
+            refuse(q);
+    for (const auto& [label, values] : options.settings.phaseValues)
+        for (const auto& [q, value] : values)
+            if (!traverse && traverseOnly(q))
+                refuse(q);
+    if (traverse && options.settings.pipe.count(Quantity::InletPressure) == 0)
+        throw UsageError("a traverse needs the pressure at the inlet: give --inlet-pressure P (e.g. 190bar)");
+}
+
 } // namespace
 
 ClientOptions parseCommandLine(const std::vector<std::string>& arguments)
@@ -107,9 +129,16 @@ ClientOptions parseCommandLine(const std::vector<std::string>& arguments)
         if (name == "interactive") {
             cursor.noValue(option);
             options.interactive = true;
-        } else if (name == "batch") {
-            options.mode = RunMode::Batch;
+        } else if (name == "batch" || name == "traverse") {
+            if (options.mode == RunMode::Batch || options.mode == RunMode::Traverse)
+                throw UsageError("give one profile, with --batch or --traverse");
+            options.mode = name == "batch" ? RunMode::Batch : RunMode::Traverse;
             options.profilePath = cursor.value(option);
+        } else if (name == "plot-x") {
+            const std::string axis = cursor.value(option);
+            if (axis != "distance" && axis != "segment")
+                throw UsageError("--plot-x: '" + axis + "' is neither 'distance' nor 'segment'");
+            options.plotBySegment = axis == "segment";
         } else if (name == "out") {
             options.resultsPath = cursor.value(option);
         } else if (name == "svg") {
@@ -141,8 +170,10 @@ ClientOptions parseCommandLine(const std::vector<std::string>& arguments)
             throw UsageError("unknown option '" + option + "' (see --help)");
         }
     }
-    if (options.mode != RunMode::Batch && (!options.resultsPath.empty() || !options.svgPath.empty()))
-        throw UsageError("--out and --svg belong to a batch run (--batch PROFILE)");
+    const bool profile = options.mode == RunMode::Batch || options.mode == RunMode::Traverse;
+    if (!profile && (!options.resultsPath.empty() || !options.svgPath.empty() || options.plotBySegment))
+        throw UsageError("--out, --svg and --plot-x belong to a profile run (--batch or --traverse PROFILE)");
+    checkTraverseValues(options);
     return options;
 }
 

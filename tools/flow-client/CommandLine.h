@@ -8,7 +8,7 @@
 
 namespace ondivar::flow {
 
-enum class RunMode { Single, Batch, Help };
+enum class RunMode { Single, Batch, Traverse, Help };
 
 struct ClientOptions {
     RunMode mode = RunMode::Single;
@@ -17,16 +17,18 @@ struct ClientOptions {
     // The flow basis handed to CalcFlow.
     std::string flowSpec = "Us";
     CaseSettings settings;
-    // Batch run: the profile, the results file (empty: standard output) and the plot (empty: none).
+    // Batch run or traverse: the profile, the results file (empty: standard output) and the plot (empty:
+    // none), drawn against the distance or, with plotBySegment, the segment number.
     std::string profilePath;
     std::string resultsPath;
     std::string svgPath;
+    bool plotBySegment = false;
 };
 
 // Reads the arguments (without the program name). Throws UsageError.
 ClientOptions parseCommandLine(const std::vector<std::string>& arguments);
 
 // The text --help prints.
-const char* helpText();
+std::string helpText();
 
 } // namespace ondivar::flow

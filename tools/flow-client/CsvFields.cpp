@@ -22,7 +22,7 @@ std::string_view trimmed(std::string_view text)
 
 } // namespace
 
-std::vector<std::string> splitCsvLine(std::string_view line)
+std::vector<std::string> splitCsvLine(std::string_view line, char separator)
 {
     std::vector<std::string> fields;
     std::size_t i = 0;
@@ -48,17 +48,17 @@ std::vector<std::string> splitCsvLine(std::string_view line)
             }
             while (i < line.size() && isBlank(line[i]))
                 ++i;
-            if (i < line.size() && line[i] != ',')
+            if (i < line.size() && line[i] != separator)
                 throw std::invalid_argument("text follows a quoted field");
         } else {
-            const std::size_t end = line.find(',', i);
+            const std::size_t end = line.find(separator, i);
             field = std::string(trimmed(line.substr(i, end == std::string_view::npos ? line.npos : end - i)));
             i = end == std::string_view::npos ? line.size() : end;
         }
         fields.push_back(std::move(field));
         if (i >= line.size())
             return fields;
-        ++i; // the comma
+        ++i; // the separator
     }
 }
 

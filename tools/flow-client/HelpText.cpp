@@ -1,11 +1,14 @@
 #include "tools/flow-client/CommandLine.h"
 
+#include "tools/flow-client/Units.h"
+
 namespace ondivar::flow {
 
-const char* helpText()
+std::string helpText()
 {
-    return R"(Usage: ondivar-flow [OPTIONS]
+    std::string text = R"(Usage: ondivar-flow [OPTIONS]
        ondivar-flow --batch PROFILE.csv [--out RESULTS.csv] [--svg PLOT.svg] [OPTIONS]
+       ondivar-flow --traverse PROFILE.csv --inlet-pressure P --mass-rate LABEL=R ... [OPTIONS]
 
 Computes steady multiphase flow in a pipe segment with the Ondivar CAPE-OPEN hydrodynamics component
 (program identifier Ondivar.Ondivar_Velt, which must be registered), driving it through COM as a
@@ -43,16 +46,42 @@ refuses with ECapeOutOfBounds.
 
 Other:
   --flowspec BASIS       flow basis handed to CalcFlow (default Us, the one supported)
-  --interactive          leave the component's farewell message box to the user; by default it is
-                         acknowledged and printed as "Component: <caption> - <text>"
+  --interactive          leave the component's farewell message box to the user (refused when no
+                         display can show it); by default the client acknowledges the box itself and
+                         prints "Component: Bye Bye — Hope to see you soon"
   --help                 this text
 An option's value may also follow '=': --diameter=0.15, --us=gas=2.
+Units: a value may carry its unit after it ("--diameter 6in", "--density oil=49lb/ft3"), and a profile
+column in brackets ("length [km]"); without one it is in the first (SI) unit listed:
+
 
 Batch mode (a pipeline profile, every segment through one component instance):
   --batch PROFILE        the profile to compute (CSV, below)
   --out FILE             results CSV (default: standard output)
-  --svg FILE             also draw pressure and holdups along the line as an SVG plot
-  Pipe and phase options give values for every row, in place of the matching column.
+  --svg FILE             also draw the pressure, the elevation and the holdups over the flow regime
+                         along the line as an SVG plot
+  --plot-x AXIS          the plot's horizontal axis: distance (default; km beyond 10 km) or segment
+                         (every segment equally wide, so that a short riser is as readable as a long
+                         flowline)
+  Pipe and phase options give values for every row, in place of the matching column. A phase value
+  that neither gives (density, viscosity, cp, k) takes the typical value of the phase's kind, and a
+  missing roughness 4.5e-5 m; the client names them once on standard error. A file whose first line
+  holds semicolons and no comma is read as semicolon-separated, with decimal commas.
+
+Pressure traverse (the pressure along the line, from the inlet):
+  --traverse PROFILE     march the profile from its inlet (a batch profile without LABEL.us and the
+                         gas's density, which the traverse computes)
+  --inlet-pressure P     pressure at the inlet, Pa
+  --mass-rate LABEL=R    a phase's mass rate, kg/s (or --std-rate LABEL=Q, Sm3/s at 101325 Pa and 15
+                         degC, through --molar-mass for the gas and --density for a liquid)
+  --molar-mass LABEL=M   the gas's molar mass, kg/mol (or a column LABEL.molar-mass)
+  --z LABEL=Z            the gas's compressibility factor (default 1; or a column LABEL.z)
+  --temperature T        the line's temperature, K (or a column temperature, per segment)
+  Each segment is isothermal; the gas is ideal with Z, rho = p M / (Z R T); liquids are incompressible.
+  The client computes each segment at its mean pressure, iterating (one CalcFlow per iteration) until
+  two successive mean pressures differ by less than 1e-9 of its inlet pressure, and reports each
+  segment's outlet pressure and the arrival pressure. A pressure that would fall to zero or below, a bad
+  row or a refused segment stops the march there.
 
 Profile CSV: '#' starts a comment line; blank lines are skipped; fields may be "quoted".
   phases,gas:Vapor,oil:Liquid:Organic          phase declarations (or --phase options instead)
@@ -76,9 +105,20 @@ change leaves it out, and dp_cumulative_complete says "no" from that row on. The
 segments as bands and draws the pressure change after them dashed. Progress is shown on standard error
 for profiles of more than 2000 rows.
 
-Exit status: 0 success; 1 the component or COM failed; 2 bad options or an unusable profile;
-3 a batch run in which some rows failed.
+Exit status: 0 success; 1 the component or COM failed; 2 bad options or an unusable profile (also an
+empty one or one without rows); 3 a batch run in which some rows failed, or a traverse that stopped.
 )";
+    const std::pair<const char*, Dimension> units[] = {
+        {"lengths", Dimension::Length},           {"pressures", Dimension::Pressure},
+        {"temperatures", Dimension::Temperature}, {"velocities", Dimension::Velocity},
+        {"densities", Dimension::Density},        {"viscosities", Dimension::Viscosity},
+        {"mass rates", Dimension::MassRate},      {"standard volume rates", Dimension::StandardVolumeRate},
+        {"molar masses", Dimension::MolarMass}};
+    std::string list;
+    for (const auto& [what, dimension] : units)
+        list += "  " + std::string(what) + ": " + acceptedUnits(dimension) + "\n";
+    const std::size_t at = text.find("Units: ");
+    return text.insert(text.find("\n\n", at) + 1, list);
 }
 
 } // namespace ondivar::flow

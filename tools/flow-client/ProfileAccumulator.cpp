@@ -10,7 +10,14 @@ ProfileAccumulator::ProfileAccumulator(std::vector<std::string> phaseLabels)
     m_series.phaseLabels = std::move(phaseLabels);
 }
 
-SegmentTotals ProfileAccumulator::add(double length, const FlowResult& result)
+void ProfileAccumulator::startTraverse(double inletPressure)
+{
+    m_series.absolutePressure = true;
+    m_series.inletPressure = inletPressure;
+}
+
+SegmentTotals ProfileAccumulator::add(double length, const FlowResult& result, double inclination,
+                                      const SegmentMarch* march)
 {
     SegmentTotals totals;
     totals.pressureChange = result.dpdzTotal * length;
@@ -28,10 +35,14 @@ SegmentTotals ProfileAccumulator::add(double length, const FlowResult& result)
                                                               : std::nan(""));
     m_series.refused.push_back(false);
     m_series.complete.push_back(m_complete);
+    m_series.regime.push_back(result.regime);
+    m_series.pressure.push_back(march ? march->pressureOut : m_pressure);
+    m_elevation += inclination * length;
+    m_series.elevationEnd.push_back(m_elevation);
     return totals;
 }
 
-SegmentTotals ProfileAccumulator::addRefused(double length)
+SegmentTotals ProfileAccumulator::addRefused(double length, double inclination)
 {
     m_complete = false;
     SegmentTotals totals;
@@ -51,6 +62,10 @@ SegmentTotals ProfileAccumulator::addRefused(double length)
         holdups.push_back(std::nan(""));
     m_series.refused.push_back(true);
     m_series.complete.push_back(false);
+    m_series.regime.emplace_back();
+    m_series.pressure.push_back(std::nan(""));
+    m_elevation += std::isfinite(inclination) ? inclination * length : 0.0;
+    m_series.elevationEnd.push_back(m_elevation);
     return totals;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tools/flow-client/FlowCase.h"
+#include "tools/flow-client/PressureTraverse.h"
 
 #include <cstddef>
 #include <string>
@@ -21,6 +22,12 @@ struct SegmentTotals {
 // What the plot shows, one entry per computed segment (distances at the segment ends).
 struct ProfileSeries {
     std::vector<std::string> phaseLabels;
+    // A traverse's absolute pressure at each segment's end (Pa; NaN for a refused one), from the inlet's.
+    bool absolutePressure = false;
+    double inletPressure = 0.0;
+    std::vector<double> pressure;
+    std::vector<double> elevationEnd; // m above the inlet at each segment's end (Σ inclination × length)
+    std::vector<std::string> regime;  // empty for a refused segment
     std::vector<double> distanceStart;
     std::vector<double> distanceEnd;
     std::vector<double> cumulativePressure;  // NaN for a refused segment
@@ -34,16 +41,21 @@ public:
     explicit ProfileAccumulator(std::vector<std::string> phaseLabels);
 
     // The segment's totals; result.phases must follow the labels given to the constructor.
-    SegmentTotals add(double length, const FlowResult& result);
+    // inclination: the segment's, for the elevation; march: the traverse's segment, or null.
+    SegmentTotals add(double length, const FlowResult& result, double inclination = 0.0,
+                      const SegmentMarch* march = nullptr);
+    // A traverse from this inlet pressure (Pa): the series keeps the absolute pressures.
+    void startTraverse(double inletPressure);
     // A segment without a result. A length that is not a number (unknown) adds no distance and no
     // point to the plot.
-    SegmentTotals addRefused(double length);
+    SegmentTotals addRefused(double length, double inclination = 0.0);
 
     const ProfileSeries& series() const noexcept { return m_series; }
 
 private:
     double m_distance = 0.0;
     double m_pressure = 0.0;
+    double m_elevation = 0.0;
     bool m_complete = true;
     ProfileSeries m_series;
 };

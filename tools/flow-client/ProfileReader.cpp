@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace ondivar::flow {
 namespace {
 
-const Quantity phaseQuantities[] = {Quantity::SuperficialVelocity, Quantity::Density, Quantity::Viscosity,
-                                    Quantity::HeatCapacity, Quantity::Conductivity};
-const Quantity pipeQuantities[] = {Quantity::Diameter, Quantity::Inclination, Quantity::Roughness};
+const Quantity phaseQuantities[] = {
+    Quantity::SuperficialVelocity, Quantity::Density,   Quantity::Viscosity,      Quantity::HeatCapacity,
+    Quantity::Conductivity,        Quantity::MolarMass, Quantity::Compressibility};
+const Quantity pipeQuantities[] = {Quantity::Diameter, Quantity::Inclination, Quantity::Roughness,
+                                   Quantity::Temperature};
 
 // "length [m]" → "length" after checking the unit; a name without brackets is returned as it is.
 std::string withoutUnit(const std::string& title, std::string& unit)
@@ -37,11 +40,12 @@ std::string optionFor(Quantity q, const std::string& label)
 } // namespace
 
 ProfileFormatError::ProfileFormatError(std::size_t line, const std::string& reason)
-    : std::runtime_error("line " + std::to_string(line) + ": " + reason), m_line(line)
+    : std::runtime_error(line == 0 ? reason : "line " + std::to_string(line) + ": " + reason), m_line(line)
 {
 }
 
-ProfileReader::ProfileReader(std::istream& in, const CaseSettings& settings) : m_in(in), m_settings(settings)
+ProfileReader::ProfileReader(std::istream& in, const CaseSettings& settings, ProfileKind kind)
+    : m_in(in), m_settings(settings), m_kind(kind)
 {
 }
 
@@ -69,12 +73,21 @@ void ProfileReader::readHeader()
         if (!nextContentLine(line))
             throw ProfileFormatError(m_line, missing);
         try {
-            fields = splitCsvLine(line);
+            fields = splitCsvLine(line, m_separator);
         } catch (const std::invalid_argument& e) {
             throw ProfileFormatError(m_line, e.what());
         }
     };
-    readFields("the profile has no header line");
+    if (!nextContentLine(line))
+        throw ProfileFormatError(0, m_line == 0 ? "the profile is empty"
+                                                : "the profile holds only comments and blank lines: no "
+                                                  "phases line, no header, no rows");
+    chooseSeparator(line);
+    try {
+        fields = splitCsvLine(line, m_separator);
+    } catch (const std::invalid_argument& e) {
+        throw ProfileFormatError(m_line, e.what());
+    }
     const bool phasesLine = fields.front() == "phases";
     if (phasesLine && !m_settings.phases.empty())
         throw ProfileFormatError(m_line, "the phases are declared both here and by --phase options");
@@ -95,6 +108,21 @@ void ProfileReader::readHeader()
         readFields("the profile has no header line after its phases line");
     readColumns(fields);
     checkCoverage();
+}
+
+void ProfileReader::chooseSeparator(const std::string& firstLine)
+{
+    // A spreadsheet set to a decimal comma writes its CSV with semicolons; its first line (the phases
+    // line or the header) then holds semicolons and no comma.
+    const bool semicolons = firstLine.find(';') != std::string::npos;
+    const bool commas = firstLine.find(',') != std::string::npos;
+    if (semicolons && !commas)
+        m_separator = ';';
+    else if (semicolons && splitCsvLine(firstLine).size() <= 2)
+        throw ProfileFormatError(m_line,
+                                 "the line is separated by semicolons but also holds a comma: separate "
+                                 "the fields by commas, or by semicolons with no comma in the "
+                                 "phases line and header");
 }
 
 void ProfileReader::declarePhases(const std::vector<std::string>& fields)
@@ -140,9 +168,12 @@ ProfileReader::Column ProfileReader::column(const std::string& title) const
     }
     if (!q)
         throw ProfileFormatError(m_line, "unknown column '" + title + "'");
-    if (!unit.empty() && unit != info(*q).unit)
-        throw ProfileFormatError(m_line,
-                                 "column '" + title + "': the unit must be " + std::string(info(*q).unit));
+    const Dimension dimension = info(*q).dimension;
+    const std::optional<Unit> known = unit.empty() ? siUnit(dimension) : unitNamed(dimension, unit);
+    if (!known)
+        throw ProfileFormatError(m_line, "column '" + title + "': unknown unit '" + unit +
+                                             "' (accepted: " + acceptedUnits(dimension) + ")");
+    c.unit = *known;
     c.quantity = *q;
     return c;
 }
@@ -166,7 +197,7 @@ void ProfileReader::readColumns(const std::vector<std::string>& fields)
     }
 }
 
-void ProfileReader::checkCoverage() const
+void ProfileReader::checkCoverage()
 {
     auto covered = [&](Column::Kind kind, Quantity q, std::size_t phase) {
         return std::any_of(m_columns.begin(), m_columns.end(), [&](const Column& c) {
@@ -174,9 +205,12 @@ void ProfileReader::checkCoverage() const
             return c.kind == kind && c.phase == phase && (c.quantity == q || inclination);
         });
     };
+    const bool traverse = m_kind == ProfileKind::Traverse;
     if (!covered(Column::Kind::Pipe, Quantity::Length, 0))
         throw ProfileFormatError(m_line, "the header has no column 'length'");
     for (Quantity q : pipeQuantities) {
+        if (q == Quantity::Temperature && !traverse)
+            continue;
         const bool column = covered(Column::Kind::Pipe, q, 0);
         const bool option = m_settings.pipe.count(q) != 0;
         const std::string name =
@@ -184,12 +218,19 @@ void ProfileReader::checkCoverage() const
         if (column && option)
             throw ProfileFormatError(m_line,
                                      "'" + name + "' comes both from a column and from " + optionFor(q, ""));
-        if (!column && !option)
+        if (!column && !option && q == Quantity::Roughness) {
+            m_pipeDefaults[q] = builtInPipe().roughness;
+            m_defaultsNote += std::string(m_defaultsNote.empty() ? "" : ", ") + "roughness 4.5e-05 m";
+        } else if (!column && !option) {
             throw ProfileFormatError(m_line, "no column '" + name + "' and no " + optionFor(q, ""));
+        }
     }
+    m_phaseDefaults.assign(m_phases.size(), {});
     for (std::size_t p = 0; p < m_phases.size(); ++p) {
         const std::string& label = m_phases[p].label;
+        const bool gas = m_phases[p].state == "Vapor";
         const auto values = m_settings.phaseValues.find(label);
+        const PhaseProperties typical = typicalProperties(m_phases[p]);
         for (Quantity q : phaseQuantities) {
             const bool column = covered(Column::Kind::Phase, q, p);
             const bool option = values != m_settings.phaseValues.end() && values->second.count(q) != 0;
@@ -197,8 +238,25 @@ void ProfileReader::checkCoverage() const
             if (column && option)
                 throw ProfileFormatError(m_line, "'" + name + "' comes both from a column and from " +
                                                      optionFor(q, label));
-            if (!column && !option)
+            // What a traverse computes, it takes from no column and no option.
+            const bool computed =
+                traverse && (q == Quantity::SuperficialVelocity || (gas && q == Quantity::Density));
+            if (computed && (column || option))
+                throw ProfileFormatError(m_line, "'" + name + "' is computed by the traverse from the " +
+                                                     (gas ? "pressure and the rates" : "rates") +
+                                                     ": remove the " + (column ? "column" : "option"));
+            const bool gasOnly = q == Quantity::MolarMass || q == Quantity::Compressibility;
+            if (computed || column || option || (gasOnly && !(traverse && gas)))
+                continue;
+            if (q == Quantity::SuperficialVelocity || q == Quantity::MolarMass)
                 throw ProfileFormatError(m_line, "no column '" + name + "' and no " + optionFor(q, label));
+            double value =
+                q == Quantity::Compressibility ? 1.0 : field(const_cast<PhaseProperties&>(typical), q);
+            m_phaseDefaults[p][q] = value;
+            char text[64];
+            std::snprintf(text, sizeof text, " %g", value);
+            m_defaultsNote += (m_defaultsNote.empty() ? "" : ", ") + name + text + " " +
+                              std::string(siUnit(info(q).dimension).name);
         }
     }
 }
@@ -211,7 +269,7 @@ ProfileReader::Status ProfileReader::next(ProfileRow& row, RowError& error)
     error.line = m_line;
     std::vector<std::string> fields;
     try {
-        fields = splitCsvLine(line);
+        fields = splitCsvLine(line, m_separator);
     } catch (const std::invalid_argument& e) {
         error.reason = e.what();
         return Status::BadRow;
@@ -229,24 +287,26 @@ std::string ProfileReader::parseRow(const std::vector<std::string>& fields, Prof
         return std::to_string(fields.size()) + " fields where the header has " +
                std::to_string(m_columns.size());
 
-    // Values the command line gives for every row first, then the columns: the name and the length
-    // before the others, so that a row refused for another column still has its place on the line.
+    // Defaults first, then the values the command line gives for every row, then the columns: the name
+    // and the length before the others, so that a row refused for another column still has its place.
     row.name.clear();
     row.length = std::nan("");
-    PipeGeometry& pipe = row.inputs.pipe;
-    auto pipeSetting = [&](Quantity q) {
-        const auto found = m_settings.pipe.find(q);
-        return found != m_settings.pipe.end() ? found->second : 0.0;
-    };
-    pipe.diameter = pipeSetting(Quantity::Diameter);
-    pipe.inclination = pipeSetting(Quantity::Inclination);
-    pipe.roughness = pipeSetting(Quantity::Roughness);
+    row.temperature = std::nan("");
+    row.inputs.pipe = PipeGeometry();
     row.inputs.properties.assign(m_phases.size(), PhaseProperties());
+    row.molarMass.assign(m_phases.size(), std::nan(""));
+    row.compressibility.assign(m_phases.size(), 1.0);
+    for (const auto& [q, value] : m_pipeDefaults)
+        setValue(row, q, 0, value);
+    for (const auto& [q, value] : m_settings.pipe)
+        setValue(row, q, 0, value);
     for (std::size_t p = 0; p < m_phases.size(); ++p) {
+        for (const auto& [q, value] : m_phaseDefaults[p])
+            setValue(row, q, p, value);
         const auto values = m_settings.phaseValues.find(m_phases[p].label);
         if (values != m_settings.phaseValues.end())
             for (const auto& [q, value] : values->second)
-                field(row.inputs.properties[p], q) = value;
+                setValue(row, q, p, value);
     }
 
     std::vector<std::size_t> order;
@@ -264,33 +324,60 @@ std::string ProfileReader::parseRow(const std::vector<std::string>& fields, Prof
         }
         if (fields[i].empty())
             return "column '" + c.title + "' is empty";
-        const std::optional<double> value = parseNumber(fields[i]);
+        std::string problem;
+        std::string text = fields[i];
+        if (m_separator == ';')
+            std::replace(text.begin(), text.end(), ',', '.'); // a decimal comma
+        std::optional<double> value = parseNumber(text, &problem);
         if (!value)
-            return "column '" + c.title + "': '" + fields[i] + "' is not a number";
-        const std::string problem = checkValue(c.quantity, *value);
+            return "column '" + c.title + "': " + problem;
+        value = toSi(c.unit, *value);
+        problem = checkValue(c.quantity, *value);
         if (!problem.empty())
             return "column '" + c.title + "': " + problem;
-        switch (c.quantity) {
-        case Quantity::Length:
+        if (c.quantity == Quantity::Length)
             row.length = *value;
-            break;
-        case Quantity::Diameter:
-            pipe.diameter = *value;
-            break;
-        case Quantity::Inclination:
-            pipe.inclination = *value;
-            break;
-        case Quantity::Angle:
-            pipe.inclination = inclinationOfAngle(*value);
-            break;
-        case Quantity::Roughness:
-            pipe.roughness = *value;
-            break;
-        default:
-            field(row.inputs.properties[c.phase], c.quantity) = *value;
-        }
+        else
+            setValue(row, c.quantity, c.phase, *value);
     }
     return std::string();
+}
+
+void ProfileReader::setValue(ProfileRow& row, Quantity q, std::size_t phase, double value)
+{
+    PipeGeometry& pipe = row.inputs.pipe;
+    switch (q) {
+    case Quantity::Diameter:
+        pipe.diameter = value;
+        break;
+    case Quantity::Inclination:
+        pipe.inclination = value;
+        break;
+    case Quantity::Angle:
+        pipe.inclination = inclinationOfAngle(value);
+        break;
+    case Quantity::Roughness:
+        pipe.roughness = value;
+        break;
+    case Quantity::Temperature:
+        row.temperature = value;
+        break;
+    case Quantity::MolarMass:
+        row.molarMass[phase] = value;
+        break;
+    case Quantity::Compressibility:
+        row.compressibility[phase] = value;
+        break;
+    case Quantity::SuperficialVelocity:
+    case Quantity::Density:
+    case Quantity::Viscosity:
+    case Quantity::HeatCapacity:
+    case Quantity::Conductivity:
+        field(row.inputs.properties[phase], q) = value;
+        break;
+    default:
+        break; // the length, the inlet pressure and the rates are no row values
+    }
 }
 
 } // namespace ondivar::flow

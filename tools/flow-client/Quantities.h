@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/flow-client/FlowCase.h"
+#include "tools/flow-client/Units.h"
 
 #include <optional>
 #include <string>
@@ -17,19 +18,25 @@ enum class Quantity {
     Inclination,
     Angle, // degrees to the horizontal; another way to give the inclination
     Roughness,
+    Temperature,   // a traverse's temperature of the segment (or of the whole line)
+    InletPressure, // a traverse's pressure at the inlet
     // Per phase.
     SuperficialVelocity,
     Density,
     Viscosity,
     HeatCapacity,
     Conductivity,
+    MassRate,           // a traverse's mass rate of the phase
+    StandardVolumeRate, // the same as a volume at 101325 Pa and 15 °C
+    MolarMass,          // of the gas, for its density in a traverse
+    Compressibility,    // Z of the gas, for its density in a traverse
 };
 
 struct QuantityInfo {
     Quantity quantity;
     std::string_view name;  // option name without "--" and profile column name (per phase: after "label.")
     std::string_view alias; // a second column name (the component's property name), or empty
-    std::string_view unit;
+    Dimension dimension;    // its SI unit is what the client computes in
     bool perPhase;
 };
 
@@ -38,7 +45,13 @@ const QuantityInfo& info(Quantity q);
 std::optional<Quantity> quantityNamed(std::string_view name, bool perPhase);
 
 // Reads a whole text as a finite number (optional sign, decimal or exponent form; no other characters).
-std::optional<double> parseNumber(std::string_view text);
+// When it is none, problem (if given) says why: not a number, or beyond the range of a double.
+std::optional<double> parseNumber(std::string_view text, std::string* problem = nullptr);
+
+// A value of q as an option gives it: a number with an optional unit after it ("6in", "190 bar",
+// "1.5 cP"), converted to SI. Throws std::invalid_argument with the reason (not a number, unknown unit
+// with the accepted ones, value out of range).
+double parseQuantityValue(Quantity q, std::string_view text);
 
 // Empty when value is acceptable for q, else the reason (e.g. "diameter must be greater than 0").
 std::string checkValue(Quantity q, double value);

@@ -1,6 +1,7 @@
 #include "tools/flow-client/ResultTable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -9,6 +10,25 @@
 namespace ondivar::flow {
 namespace {
 
+// A number that rounds to zero is shown without its sign: "-0.0000" becomes " 0.0000".
+std::string withoutNegativeZeros(std::string text)
+{
+    for (std::size_t at = text.find('-'); at != std::string::npos; at = text.find('-', at + 1)) {
+        std::size_t end = at + 1;
+        bool digits = false, nonZero = false;
+        for (; end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.');
+             ++end) {
+            digits = digits || text[end] != '.';
+            nonZero = nonZero || (text[end] != '.' && text[end] != '0');
+        }
+        const bool exponent = end < text.size() && (text[end] == 'e' || text[end] == 'E');
+        const bool number = at == 0 || !std::isalnum(static_cast<unsigned char>(text[at - 1]));
+        if (number && digits && !nonZero && !exponent)
+            text[at] = ' ';
+    }
+    return text;
+}
+
 std::string format(const char* pattern, ...)
 {
     char text[256];
@@ -16,7 +36,7 @@ std::string format(const char* pattern, ...)
     va_start(args, pattern);
     std::vsnprintf(text, sizeof text, pattern, args);
     va_end(args);
-    return text;
+    return withoutNegativeZeros(text);
 }
 
 std::string orNone(const std::string& text)

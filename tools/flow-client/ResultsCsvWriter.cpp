@@ -18,8 +18,9 @@ std::string formatNumber(double value)
     return std::string(text) == "-0" ? "0" : text;
 }
 
-ResultsCsvWriter::ResultsCsvWriter(std::ostream& out, const std::vector<PhaseDeclaration>& phases)
-    : m_out(out)
+ResultsCsvWriter::ResultsCsvWriter(std::ostream& out, const std::vector<PhaseDeclaration>& phases,
+                                   bool traverse)
+    : m_out(out), m_traverse(traverse)
 {
     for (const PhaseDeclaration& phase : phases)
         m_labels.push_back(phase.label);
@@ -32,10 +33,16 @@ void ResultsCsvWriter::writeHeader()
              "dp_cumulative_complete";
     for (const std::string& label : m_labels)
         m_out << ',' << label << ".holdup[-]," << label << ".us[m/s]," << label << ".velocity[m/s]";
+    if (m_traverse) {
+        m_out << ",temperature[K],pressure_in[Pa],pressure_out[Pa],pressure_out[bar],iterations";
+        for (const std::string& label : m_labels)
+            m_out << ',' << label << ".density[kg/m3]";
+    }
     m_out << '\n';
 }
 
-void ResultsCsvWriter::write(const ProfileRow& row, const FlowResult& result, const SegmentTotals& totals)
+void ResultsCsvWriter::write(const ProfileRow& row, const FlowResult& result, const SegmentTotals& totals,
+                             const SegmentMarch* march)
 {
     m_out << row.line << ',' << csvField(row.name) << ",ok," << formatNumber(row.length) << ','
           << formatNumber(totals.distanceEnd) << ',' << formatNumber(row.inputs.pipe.diameter) << ','
@@ -50,6 +57,15 @@ void ResultsCsvWriter::write(const ProfileRow& row, const FlowResult& result, co
         m_out << ',' << formatNumber(r.volumeFraction) << ',' << formatNumber(r.superficialVelocity) << ','
               << formatNumber(r.absoluteVelocity);
     }
+    if (m_traverse && march) {
+        m_out << ',' << formatNumber(row.temperature) << ',' << formatNumber(march->pressureIn) << ','
+              << formatNumber(march->pressureOut) << ',' << formatNumber(march->pressureOut / 1e5) << ','
+              << march->iterations;
+        for (const PhaseProperties& p : march->inputs.properties)
+            m_out << ',' << formatNumber(p.density);
+    } else if (m_traverse) {
+        m_out << std::string(5 + m_labels.size(), ',');
+    }
     m_out << '\n';
 }
 
@@ -63,7 +79,8 @@ void ResultsCsvWriter::writeUnresolved(const ProfileRow& row, const SegmentTotal
         m_out << formatNumber(row.inputs.pipe.diameter) << ',' << formatNumber(row.inputs.pipe.inclination);
     else
         m_out << ',';
-    m_out << ",,,,,,,,no" << std::string(3 * m_labels.size(), ',') << '\n';
+    m_out << ",,,,,,,,no" << std::string(3 * m_labels.size() + (m_traverse ? 5 + m_labels.size() : 0), ',')
+          << '\n';
 }
 
 } // namespace ondivar::flow

@@ -43,7 +43,8 @@ int main()
         std::cout << helpText();
         return exitSuccess;
     case RunMode::Batch:
-        return runBatch(options);
+    case RunMode::Traverse:
+        return runProfile(options);
     case RunMode::Single:
         break;
     }
