@@ -90,7 +90,7 @@ Profile CSV: '#' starts a comment line; blank lines are skipped; fields may be "
   Columns in any order: length (m, required), diameter, inclination or angle, roughness, and per phase
   LABEL.us, LABEL.density, LABEL.viscosity, LABEL.cp, LABEL.k (also LABEL.superficialVelocity,
   LABEL.heatCapacityCp, LABEL.ThermalConductivity); an optional name column. A name may carry its unit in
-  brackets, "length [m]", which must be the unit listed above. Rows run from the inlet downstream.
+  brackets, "length [km]", one of the units listed above. Rows run from the inlet downstream.
 
 Results CSV, one row per profile row:
   line,name,status,length[m],distance[m],diameter[m],inclination[-],regime,qualifier,dpdz_total[Pa/m],
@@ -98,12 +98,14 @@ Results CSV, one row per profile row:
   and per phase LABEL.holdup[-],LABEL.us[m/s],LABEL.velocity[m/s]
   line is the segment's line in the profile; status is "ok", "refused: ERROR: why" (the component
   refused the segment) or "bad row: why"; dp_segment = dpdz_total x length; dp_cumulative is the
-  pressure change from the inlet to the segment's end (negative: the pressure falls).
+  pressure change from the inlet to the segment's end (negative: the pressure falls). A traverse adds
+  temperature[K],pressure_in[Pa],pressure_out[Pa],pressure_out[bar],iterations and per phase
+  LABEL.density[kg/m3]; a segment where it stopped has the status "stopped: why".
 A bad row or a refused segment is reported on standard error with its line number, and the run goes on
 with the next row. Its row keeps its place and distance, with empty result cells; the cumulative pressure
 change leaves it out, and dp_cumulative_complete says "no" from that row on. The plot marks such
 segments as bands and draws the pressure change after them dashed. Progress is shown on standard error
-for profiles of more than 2000 rows.
+for long runs: on a terminal one line updated in place, otherwise a line every few seconds.
 
 Exit status: 0 success; 1 the component or COM failed; 2 bad options or an unusable profile (also an
 empty one or one without rows); 3 a batch run in which some rows failed, or a traverse that stopped.

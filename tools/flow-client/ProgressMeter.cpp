@@ -69,9 +69,10 @@ void ProgressMeter::show(std::size_t rows, double fraction, double now, bool las
     int length = std::snprintf(text, sizeof text, "ondivar-flow: %3d%% of the profile, %zu rows",
                                static_cast<int>(fraction * 100.0), rows);
     if (elapsed > 0.0 && rows > 0) {
-        const std::string left = last             ? "done in " + durationText(elapsed)
-                                 : fraction > 0.0 ? durationText(elapsed * (1.0 - fraction) / fraction) + " left"
-                                                  : std::string("time left unknown");
+        const std::string left = last ? "done in " + durationText(elapsed)
+                                 : fraction > 0.0
+                                     ? durationText(elapsed * (1.0 - fraction) / fraction) + " left"
+                                     : std::string("time left unknown");
         length += std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length),
                                 ", %.0f rows/s, %s", rows / elapsed, left.c_str());
     }
