@@ -230,7 +230,7 @@ void ProfileReader::checkCoverage()
         const std::string& label = m_phases[p].label;
         const bool gas = m_phases[p].state == "Vapor";
         const auto values = m_settings.phaseValues.find(label);
-        const PhaseProperties typical = typicalProperties(m_phases[p]);
+        PhaseProperties typical = typicalProperties(m_phases[p]);
         for (Quantity q : phaseQuantities) {
             const bool column = covered(Column::Kind::Phase, q, p);
             const bool option = values != m_settings.phaseValues.end() && values->second.count(q) != 0;
@@ -250,8 +250,7 @@ void ProfileReader::checkCoverage()
                 continue;
             if (q == Quantity::SuperficialVelocity || q == Quantity::MolarMass)
                 throw ProfileFormatError(m_line, "no column '" + name + "' and no " + optionFor(q, label));
-            double value =
-                q == Quantity::Compressibility ? 1.0 : field(const_cast<PhaseProperties&>(typical), q);
+            const double value = q == Quantity::Compressibility ? 1.0 : field(typical, q);
             m_phaseDefaults[p][q] = value;
             char text[64];
             std::snprintf(text, sizeof text, " %g", value);

@@ -288,6 +288,27 @@ TEST_F(FlowClient, BatchReportsABadRowByLineAndGoesOn)
     EXPECT_TRUE(contains(run.errors, farewellLine));
 }
 
+TEST_F(FlowClient, BatchRowsTheComponentRefusesKeepTheirPlaceWithTheCapeOpenError)
+{
+    // The component refuses every row under a flow basis it does not support.
+    const std::string results = std::string(ONDIVAR_OUTPUT_DIR) + "/refused-results.csv";
+    const std::string plot = std::string(ONDIVAR_OUTPUT_DIR) + "/refused.svg";
+    const ChildRun run = client("--batch \"" + std::string(ONDIVAR_EXAMPLE_PROFILE) +
+                                "\" --flowspec Ux --out \"" + results + "\" --svg \"" + plot + "\"");
+    EXPECT_TRUE(exited(run, 3));
+    EXPECT_TRUE(contains(run.errors, "0 of 20 segments computed; 20 rows failed")) << run.errors;
+    const auto rows = readCsv(results);
+    ASSERT_EQ(rows.size(), 21u);
+    const std::size_t status = columnOf(rows[0], "status"), distance = columnOf(rows[0], "distance[m]"),
+                      total = columnOf(rows[0], "dpdz_total[Pa/m]");
+    EXPECT_EQ(rows[1][status].rfind("refused: ECapeNoImpl: ", 0), 0u) << rows[1][status];
+    EXPECT_EQ(rows[20][distance], "8130");
+    EXPECT_EQ(rows[20][total], "");
+    std::ifstream svg(plot, std::ios::binary);
+    const std::string drawing((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(contains(drawing, "class=\"refused\""));
+}
+
 TEST_F(FlowClient, TraverseOfAGasLineThroughTheComponentMeetsTheIsothermalClosedForm)
 {
     // A horizontal gas line: 10 km of 0.1 m, 1 kg/s of gas (19 g/mol, Z 0.9) at 300 K from 50 bar. With the
