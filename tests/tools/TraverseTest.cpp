@@ -80,6 +80,7 @@ TEST(Traverse, HorizontalGasLineMeetsTheIsothermalClosedForm)
         EXPECT_NEAR(m.summary.arrivalPressure, exact, 1e-6 * (pIn - exact)) << segments;
         EXPECT_LT(m.calls, 12 * segments) << "a few calculations per segment";
         EXPECT_GT(m.calls, segments);
+        EXPECT_EQ(m.summary.calculations, static_cast<std::size_t>(m.calls));
     }
     EXPECT_NE(march(pIn, rate, 10, 1000.0, 0.0).results.find(",pressure_out[bar],"), std::string::npos);
 }

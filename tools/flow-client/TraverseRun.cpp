@@ -8,6 +8,7 @@ TraverseSummary marchProfile(ProfileReader& reader, FlowCalculator& calculator, 
                              double inletPressure, ResultsCsvWriter& results, ProfileAccumulator& accumulator,
                              ProgressMeter& progress, std::ostream& diagnostics)
 {
+    const double start = ProgressMeter::steadySeconds();
     TraverseSummary summary;
     BatchSummary& rows = summary.rows;
     calculator.declarePhases(reader.phases());
@@ -36,6 +37,7 @@ TraverseSummary marchProfile(ProfileReader& reader, FlowCalculator& calculator, 
                               accumulator.add(row.length, march.result, row.inputs.pipe.inclination, &march),
                               &march);
                 summary.arrivalPressure = march.pressureOut;
+                summary.calculations += static_cast<std::size_t>(march.iterations);
                 ++rows.computed;
             } catch (const CalculationFailure& failure) {
                 why = failure.what();
@@ -57,6 +59,7 @@ TraverseSummary marchProfile(ProfileReader& reader, FlowCalculator& calculator, 
         }
     }
     progress.finish(rows.rows);
+    summary.seconds = ProgressMeter::steadySeconds() - start;
     return summary;
 }
 
@@ -67,9 +70,13 @@ void writeTraverseSummary(std::ostream& diagnostics, const TraverseSummary& summ
                   summary.arrivalPressure / 1e5);
     diagnostics << "ondivar-flow: " << summary.rows.computed << " segments marched";
     if (summary.stop.empty())
-        diagnostics << "; arrival pressure " << pressure << '\n';
+        diagnostics << "; arrival pressure " << pressure;
     else
-        diagnostics << "; " << summary.stop << " (last pressure known: " << pressure << ")\n";
+        diagnostics << "; " << summary.stop << " (last pressure known: " << pressure << ")";
+    char timing[96];
+    std::snprintf(timing, sizeof timing, "; %zu calculations in %.2f s\n", summary.calculations,
+                  summary.seconds);
+    diagnostics << timing;
 }
 
 } // namespace ondivar::flow

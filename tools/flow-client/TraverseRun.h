@@ -15,6 +15,8 @@ struct TraverseSummary {
     BatchSummary rows;
     double arrivalPressure = 0.0; // Pa at the end of the last segment marched
     std::string stop;             // why the march stopped early; empty when it reached the outlet
+    std::size_t calculations = 0; // calls of the calculator
+    double seconds = 0.0;         // the march's wall-clock time
 };
 
 // reader must have read its header. declarePhases failing (CalculationFailure) ends the run.
