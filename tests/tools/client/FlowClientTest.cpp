@@ -309,6 +309,64 @@ TEST_F(FlowClient, BatchRowsTheComponentRefusesKeepTheirPlaceWithTheCapeOpenErro
     EXPECT_TRUE(contains(drawing, "class=\"refused\""));
 }
 
+TEST_F(FlowClient, BatchLeavesARefusedSegmentInTheMiddleOutOfTheCumulativePressure)
+{
+    // Gas flowing down the riser slower than its bubbles rise: the component finds no solution there.
+    std::ifstream example(ONDIVAR_EXAMPLE_PROFILE, std::ios::binary);
+    std::ostringstream edited;
+    for (std::string line; std::getline(example, line);) {
+        if (line.rfind("riser-2,", 0) == 0)
+            line.replace(line.find(",0.671,"), 7, ",-0.3,");
+        edited << line << '\n';
+    }
+    const std::string profile = std::string(ONDIVAR_OUTPUT_DIR) + "/downward-gas.csv";
+    std::ofstream(profile, std::ios::binary) << edited.str();
+    const std::string whole = std::string(ONDIVAR_OUTPUT_DIR) + "/whole-line.csv";
+    const std::string results = std::string(ONDIVAR_OUTPUT_DIR) + "/downward-gas-results.csv";
+    const std::string plot = std::string(ONDIVAR_OUTPUT_DIR) + "/downward-gas.svg";
+    ASSERT_TRUE(exited(
+        client("--batch \"" + std::string(ONDIVAR_EXAMPLE_PROFILE) + "\" --out \"" + whole + "\""), 0));
+    const ChildRun run =
+        client("--batch \"" + profile + "\" --out \"" + results + "\" --svg \"" + plot + "\"");
+    EXPECT_TRUE(exited(run, 3));
+    EXPECT_TRUE(contains(run.errors, "19 of 20 segments computed; 1 row failed")) << run.errors;
+
+    const auto before = readCsv(whole), after = readCsv(results);
+    ASSERT_EQ(after.size(), before.size());
+    const auto& h = after[0];
+    const std::size_t name = columnOf(h, "name"), status = columnOf(h, "status"),
+                      distance = columnOf(h, "distance[m]"), segment = columnOf(h, "dp_segment[Pa]"),
+                      cumulative = columnOf(h, "dp_cumulative[Pa]"),
+                      complete = columnOf(h, "dp_cumulative_complete"), holdup = columnOf(h, "gas.holdup[-]");
+    double refusedDrop = 0.0;
+    bool reached = false;
+    for (std::size_t i = 1; i < after.size(); ++i) {
+        const auto &r = after[i], &b = before[i];
+        EXPECT_EQ(r[distance], b[distance]) << r[name];
+        if (r[name] == "riser-2") {
+            reached = true;
+            refusedDrop = std::stod(b[segment]);
+            EXPECT_EQ(r[status].rfind("refused: ECapeSolvingError: ", 0), 0u) << r[status];
+            EXPECT_TRUE(contains(r[status], "bubbles rise")) << r[status];
+            EXPECT_EQ(r[holdup], "");
+            EXPECT_EQ(r[segment], "");
+        } else {
+            EXPECT_EQ(r[status], "ok") << r[name];
+            EXPECT_EQ(r[holdup], b[holdup]) << r[name];
+        }
+        // Left out of the sum, which says it is incomplete from the refused row on.
+        EXPECT_EQ(r[complete], reached ? "no" : "yes") << r[name];
+        if (r[name] != "riser-2")
+            EXPECT_NEAR(std::stod(r[cumulative]), std::stod(b[cumulative]) - (reached ? refusedDrop : 0.0),
+                        1e-6 * std::fabs(std::stod(b[cumulative])))
+                << r[name];
+    }
+    ASSERT_TRUE(reached);
+    std::ifstream svg(plot, std::ios::binary);
+    const std::string drawing((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(contains(drawing, "class=\"refused\""));
+}
+
 TEST_F(FlowClient, TraverseOfAGasLineThroughTheComponentMeetsTheIsothermalClosedForm)
 {
     // A horizontal gas line: 10 km of 0.1 m, 1 kg/s of gas (19 g/mol, Z 0.9) at 300 K from 50 bar. With the
