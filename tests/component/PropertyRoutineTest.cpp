@@ -16,11 +16,24 @@ TEST_F(PropertyRoutineTest, ListsForUsOnly)
         {&I::GetSingleHydroPropList, L"GetSingleHydroPropList"},
         {&I::GetSinglePhasePropList, L"GetSinglePhasePropList"},
         {&I::GetTwoPhasePropList, L"GetTwoPhasePropList"}};
+    // What each list names under "Us", in order; the last two name nothing (VT_EMPTY).
+    const std::vector<std::wstring> expected[] = {
+        {L"pressureDropFrictional", L"pressureDropGravity", L"pressureDropTotal"},
+        {L"absoluteVelocity", L"superficialVelocity", L"volumeFraction"},
+        {},
+        {L"superficialVelocity"},
+        {L"density"},
+        {}};
     auto routine = createComponent<I>();
     I* r = routine.get();
     UniqueVariant props;
-    for (const auto& [operation, name] : lists) {
+    for (std::size_t i = 0; i < std::size(lists); ++i) {
+        const auto& [operation, name] = lists[i];
         ASSERT_EQ(S_OK, (r->*operation)(Text(L"Us"), nullptr, props.put())) << name;
+        CArray1D<std::wstring> listed;
+        if (V_VT(props.get()) != VT_EMPTY)
+            variantToArray(props.get(), listed);
+        EXPECT_EQ(expected[i], std::vector<std::wstring>(listed.begin(), listed.end())) << name;
         for (const wchar_t* flowSpec : {L"us", L"", static_cast<const wchar_t*>(nullptr)}) {
             V_VT(props.put()) = VT_I4;
             EXPECT_EQ(kCapeInvalidArgument, (r->*operation)(Text(flowSpec), Text(L"Us"), props.get()));
