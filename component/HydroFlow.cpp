@@ -97,18 +97,18 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VA
 {
     constexpr const wchar_t* operation = L"SetPresentPhases";
     return comCall(*this, kInterface, operation, [&](ComCall& call) {
-        CArray1D<std::wstring> labels;
-        CArray1D<std::wstring> states;
-        CArray1D<std::wstring> types;
-        variantToArray(&phaseLabel, labels);
-        variantToArray(&stateOfAggregation, states);
-        variantToArray(&typeInfo, types);
+        // Read in place: the texts are copied only when the declaration changes.
+        const CTextsView labels(&phaseLabel);
+        const CTextsView states(&stateOfAggregation);
+        const CTextsView types(&typeInfo);
         if (states.size() < labels.size() || types.size() < labels.size())
             return call.fail(kCapeInvalidArgument,
                              std::to_wstring(labels.size()) + L" phase labels came with " +
                                  std::to_wstring(states.size()) + L" states of aggregation and " +
                                  std::to_wstring(types.size()) +
                                  L" types: one of each is needed per label.\n");
+        if (declaresSamePhases(m_phases, m_phaseCount, labels, states, types))
+            return S_OK;
 
         m_phases.clear();
         m_phaseCount = static_cast<std::int32_t>(labels.size());
@@ -116,7 +116,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VA
         for (std::size_t i = 0; i < labels.size(); ++i) {
             EPhases kind = eVapor;
             if (phaseKindOf(states[i], types[i], kind))
-                m_phases[labels[i]] = kind;
+                m_phases[std::wstring(labels[i])] = kind;
             else
                 result =
                     call.fail(kCapeInvalidArgument, L"The phase " + quoted(labels[i]) + L" has the state " +

@@ -25,20 +25,21 @@ static_assert(std::is_nothrow_move_constructible_v<CSimpleHydro> &&
 
 constexpr const wchar_t* kInterface = L"ICapeHydroFlowRoutine";
 
-// The kinds of the declared phases in label order. Every declared label must be in phases exactly once:
-// a refused or repeated label leaves a declared phase without a kind, and the calculation is refused.
-CIntArray kindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount)
+// The kinds of the declared phases in label order, into kinds (its storage kept when the count is the
+// same). Every declared label must be in phases exactly once: a refused or repeated label leaves a
+// declared phase without a kind, and the calculation is refused.
+void listKindsInLabelOrder(const CPhaseMap& phases, std::int32_t phaseCount, CIntArray& kinds)
 {
     checkCondition(phaseCount >= 0 && phases.size() == static_cast<std::size_t>(phaseCount),
                    kInvalidHydroConfiguration, kInvalidHydroConfigurationName,
                    L"Fail to compute hydro properties: %d phases were declared but %d of them were accepted "
                    L"(a phase was refused or a label repeated). Please declare the present phases again.\n",
                    static_cast<int>(phaseCount), static_cast<int>(phases.size()));
-    CIntArray kinds(phases.size());
+    if (kinds.size() != phases.size())
+        kinds = CIntArray(phases.size());
     std::size_t i = 0;
     for (const auto& phase : phases)
         kinds[i++] = phase.second;
-    return kinds;
 }
 
 HRESULT refuse(const ComCall& call, const FlowRefusal& refusal)
@@ -56,7 +57,8 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BST
         const std::wstring_view flowSpec = textOf(specification1);
         if (flowSpec != kSupportedFlowBasis)
             return call.fail(kCapeNoImpl, unsupportedFlowBasisMessage(flowSpec));
-        const CIntArray kinds = kindsInLabelOrder(m_phases, m_phaseCount);
+        listKindsInLabelOrder(m_phases, m_phaseCount, m_phaseKindList);
+        const CIntArray& kinds = m_phaseKindList;
         // Computed on a copy: when the calculation is refused, the results of the last one stay as they
         // were. The copy goes into the candidate's own storage.
         m_candidateModel = m_model;

@@ -171,6 +171,8 @@ private:
     CDoubleMatrix m_twoPhaseProps;
     // The values array of the setter in progress, kept so that its storage serves the next call.
     CDoubleArray m_givenValues;
+    // The kinds of m_phases in label order, as CalcFlow hands them to the model; kept for its storage.
+    CIntArray m_phaseKindList;
     // State vector of SetInitState / GetFinalState.
     CDoubleArray m_state;
     // The object last given to CopyFromHPM: kept without a reference and never used.

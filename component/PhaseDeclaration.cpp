@@ -4,7 +4,7 @@
 
 namespace ondivar {
 
-bool phaseKindOf(const std::wstring& stateOfAggregation, const std::wstring& typeInfo, EPhases& kind)
+bool phaseKindOf(std::wstring_view stateOfAggregation, std::wstring_view typeInfo, EPhases& kind)
 {
     if (stateOfAggregation == L"Vapor")
         kind = eVapor;
@@ -14,6 +14,29 @@ bool phaseKindOf(const std::wstring& stateOfAggregation, const std::wstring& typ
         kind = eLiquid;
     else
         return false;
+    return true;
+}
+
+bool declaresSamePhases(const CPhaseMap& phases, std::int32_t phaseCount, const CTextsView& labels,
+                        const CTextsView& states, const CTextsView& types)
+{
+    // Beyond a few phases the declaration is simply made again.
+    constexpr std::size_t kFewPhases = 16;
+    const std::size_t n = labels.size();
+    if (n > kFewPhases || phaseCount < 0 || static_cast<std::size_t>(phaseCount) != n || phases.size() != n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::wstring_view label = labels[i];
+        EPhases kind = eVapor;
+        EPhases declared = eVapor;
+        if (!phaseKindOf(states[i], types[i], kind) || !findDeclaredKind(phases, label, declared) ||
+            declared != kind)
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (labels[j] == label)
+                return false;
+        }
+    }
     return true;
 }
 

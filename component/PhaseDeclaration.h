@@ -3,7 +3,9 @@
 #pragma once
 
 #include "hydro/Phases.h"
+#include "support/VariantToArray.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -14,7 +16,13 @@ using CPhaseMap = std::map<std::wstring, EPhases, std::less<>>;
 
 // The kind of a phase declared with stateOfAggregation and typeInfo ("Vapor"; "Liquid" with "Organic",
 // "Aqueous" or anything else; "Solid"; "Unknown"). False for any other state: the phase is refused.
-bool phaseKindOf(const std::wstring& stateOfAggregation, const std::wstring& typeInfo, EPhases& kind);
+bool phaseKindOf(std::wstring_view stateOfAggregation, std::wstring_view typeInfo, EPhases& kind);
+
+// Whether declaring labels with states and types (one each per label) would leave phases and
+// phaseCount exactly as they are: every phase accepted, the labels distinct, each already declared with
+// the kind it would get now. A simulator declares the same phases before every calculation.
+bool declaresSamePhases(const CPhaseMap& phases, std::int32_t phaseCount, const CTextsView& labels,
+                        const CTextsView& states, const CTextsView& types);
 
 // The kind that phases holds for label; false (and phases untouched) when label was not declared.
 bool findDeclaredKind(const CPhaseMap& phases, std::wstring_view label, EPhases& kind);

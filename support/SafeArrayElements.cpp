@@ -449,6 +449,14 @@ void SafeArrayReader::get(std::size_t element, std::wstring& value) const
     }
 }
 
+void SafeArrayReader::get(std::size_t element, std::wstring_view& value) const
+{
+    const void* stored = at(element, VT_BSTR);
+    const BSTR text = m_type == VT_VARIANT ? V_BSTR(static_cast<const VARIANT*>(stored))
+                                           : *static_cast<const BSTR*>(stored);
+    value = text != nullptr ? std::wstring_view(text) : std::wstring_view();
+}
+
 void SafeArrayReader::get(std::size_t element, ComPtr<IDispatch>& value) const
 {
     const void* stored = at(element, VT_DISPATCH);

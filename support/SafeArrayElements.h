@@ -10,6 +10,7 @@
 #include <oleauto.h>
 
 #include <string>
+#include <string_view>
 
 namespace ondivar {
 
@@ -78,6 +79,9 @@ public:
     void get(std::size_t element, long& value) const;
     void get(std::size_t element, double& value) const;
     void get(std::size_t element, std::wstring& value) const;
+    // The text in place, up to its first null (a null BSTR gives an empty text): valid while the array
+    // is neither changed nor freed.
+    void get(std::size_t element, std::wstring_view& value) const;
     void get(std::size_t element, ComPtr<IDispatch>& value) const;
     void get(std::size_t element, bool& value) const;
 

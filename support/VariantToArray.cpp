@@ -63,23 +63,33 @@ std::size_t arraySize(long long n)
     return static_cast<std::size_t>(n);
 }
 
+// The safe array of a VARIANT that the one-dimensional conversions accept for elements of kind, with
+// its bounds (at least one element); null for VT_EMPTY. Anything else throws.
+SAFEARRAY* acceptedVector(const VARIANT* source, VARTYPE kind, LONG& lower, LONG& upper)
+{
+    SAFEARRAY* array = acceptedArray(source, kind, L"Please contact support.\n");
+    if (array == nullptr && V_VT(source) == VT_EMPTY)
+        return nullptr;
+    checkDimensions(array, 1);
+    lower = lowerBound(array, 1);
+    upper = upperBound(array, 1);
+    const long long n = static_cast<long long>(upper) - lower + 1;
+    checkCondition(n > 0, E_INVALIDARG, L"Array Error", L"Please contact support\n");
+    return array;
+}
+
 template <class T> void oneDimensional(const VARIANT* source, CArray1D<T>& destination)
 {
     LONG lower = 0;
     LONG upper = 0;
     try {
-        SAFEARRAY* array = acceptedArray(source, AutomationType<T>::value, L"Please contact support.\n");
-        if (array == nullptr && V_VT(source) == VT_EMPTY) {
+        SAFEARRAY* array = acceptedVector(source, AutomationType<T>::value, lower, upper);
+        if (array == nullptr) {
             destination = CArray1D<T>();
             return;
         }
-        checkDimensions(array, 1);
-        lower = lowerBound(array, 1);
-        upper = upperBound(array, 1);
-        const long long n = static_cast<long long>(upper) - lower + 1;
-        checkCondition(n > 0, E_INVALIDARG, L"Array Error", L"Please contact support\n");
         // An array of the right size is filled where it is (a failure empties it in any case).
-        const std::size_t size = arraySize(n);
+        const std::size_t size = arraySize(static_cast<long long>(upper) - lower + 1);
         if (destination.size() != size)
             destination = CArray1D<T>(size);
         const SafeArrayReader elements(array);
@@ -141,6 +151,29 @@ template <class T> void twoDimensional(const VARIANT* source, CArray2D<T>& desti
 }
 
 } // namespace
+
+CTextsView::CTextsView(const VARIANT* source)
+{
+    LONG lower = 0;
+    LONG upper = 0;
+    SAFEARRAY* array = acceptedVector(source, VT_BSTR, lower, upper);
+    if (array == nullptr)
+        return;
+    m_elements.emplace(array);
+    const std::size_t size = static_cast<std::size_t>(static_cast<long long>(upper) - lower + 1);
+    // Every element is checked now, as the copying conversion checks them.
+    std::wstring_view text;
+    for (std::size_t k = 0; k < size; ++k)
+        m_elements->get(k, text);
+    m_size = size;
+}
+
+std::wstring_view CTextsView::operator[](std::size_t i) const
+{
+    std::wstring_view text;
+    m_elements->get(i, text);
+    return text;
+}
 
 void variantToArray(const VARIANT* source, CArray1D<double>& destination)
 {

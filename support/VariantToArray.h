@@ -11,11 +11,14 @@
 
 #include "support/Arrays.h"
 #include "support/ComHandles.h"
+#include "support/SafeArrayElements.h"
 
 #include <windows.h>
 #include <oleauto.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace ondivar {
 
@@ -30,5 +33,20 @@ void variantToArray(const VARIANT* source, CArray2D<long>& destination);
 void variantToArray(const VARIANT* source, CArray2D<std::wstring>& destination);
 void variantToArray(const VARIANT* source, CArray2D<bool>& destination);
 void variantToArray(const VARIANT* source, CArray2D<ComPtr<IDispatch>>& destination);
+
+// The texts of a VARIANT that variantToArray accepts for an array of wide strings, read in place: each
+// a view of the caller's BSTR up to its first null (a null BSTR gives an empty text); nothing is copied.
+// Refuses what variantToArray refuses, with the same errors, when it is made. Valid while source is
+// neither changed nor freed.
+class CTextsView {
+public:
+    explicit CTextsView(const VARIANT* source);
+    std::size_t size() const noexcept { return m_size; }
+    std::wstring_view operator[](std::size_t i) const;
+
+private:
+    std::optional<SafeArrayReader> m_elements;
+    std::size_t m_size = 0;
+};
 
 } // namespace ondivar

@@ -56,6 +56,32 @@ TEST_F(FlowInputsTest, DeclaredPhasesMapToKinds)
     }
 }
 
+// A simulator declares its phases before every calculation: the same declaration keeps the phases, and
+// any difference (a kind, a repeated label) counts as a new declaration.
+TEST_F(FlowInputsTest, DeclaringPhasesAgainKeepsOnlyWhatIsTheSame)
+{
+    auto flow = createComponent<ICapeHydroFlow>();
+    const auto declare = [&](Arg states, Arg types, Arg labels = Arg{L"gas", L"oil"}) {
+        return flow->SetPresentPhases(labels, states, types);
+    };
+    for (int time = 0; time < 2; ++time)
+        ASSERT_EQ(S_OK, declare(Arg{L"Vapor", L"Liquid"}, Arg{L"", L"Organic"}));
+    ASSERT_EQ(S_OK, declare(Arg{L"Liquid", L"Vapor"}, Arg{L"Organic", L""}, Arg{L"oil", L"gas"}));
+    ASSERT_EQ(S_OK, flow->SetSingleHydroProp(Text(L"superficialVelocity"), Text(L"oil"), Arg{0.3}));
+    // oil becomes aqueous: the value set for it now lands in the water slot.
+    ASSERT_EQ(S_OK, declare(Arg{L"Vapor", L"Liquid"}, Arg{L"", L"Aqueous"}));
+    ASSERT_EQ(S_OK, flow->SetSingleHydroProp(Text(L"superficialVelocity"), Text(L"oil"), Arg{0.6}));
+    ASSERT_EQ(S_OK, calcUs(flow));
+    ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"0", L"1", L"2"}, Arg{L"Vapor", L"Liquid", L"Liquid"},
+                                           Arg{L"", L"Organic", L"Aqueous"}));
+    EXPECT_TRUE(std::isnan(result(flow.get(), kInputs[0], L"1")));
+    EXPECT_EQ(0.6, result(flow.get(), kInputs[0], L"2"));
+    // Three labels again, one of them repeated: two phases, which the calculation refuses.
+    EXPECT_EQ(S_OK, declare(Arg{L"Vapor", L"Liquid", L"Liquid"}, Arg{L"", L"Organic", L"Aqueous"},
+                            Arg{L"0", L"1", L"1"}));
+    EXPECT_EQ(kCapeBadArgument, calcUs(flow));
+}
+
 TEST_F(FlowInputsTest, RefusedOrRepeatedPhasesBlockTheCalculation)
 {
     auto flow = createComponent<ICapeHydroFlow>();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace ondivar;
 using ondivar::testing::captureError;
 using ondivar::testing::expectError;
@@ -280,6 +282,54 @@ TEST(VariantToArray, ArrayTooLargeForTheProcessFailsAsUnexpected)
     EXPECT_EQ(0u, grid.rows());
     // The descriptors belong to their owners above.
     V_VT(source.get()) = VT_EMPTY;
+}
+
+} // namespace
+
+namespace {
+
+// Texts read in place must be what the copying conversion gives, and refused with the same error.
+TEST(VariantToArray, TextsViewAgreesWithTheCopyingConversion)
+{
+    VectorVariant texts(VT_BSTR, 2, 3);
+    const UniqueBstr gas(SysAllocString(L"gas"));
+    const UniqueBstr oil(SysAllocStringLen(L"oil\0tail", 8));
+    texts.put(2, gas.get());
+    texts.put(4, oil.get());
+    VectorVariant variants(VT_VARIANT, 0, 2);
+    VARIANT text;
+    V_VT(&text) = VT_BSTR;
+    V_BSTR(&text) = SysAllocString(L"water");
+    variants.putVariant(0, text);
+    V_VT(&text) = VT_BSTR;
+    V_BSTR(&text) = nullptr;
+    variants.putVariant(1, text);
+    VectorVariant mixed(VT_VARIANT, 0, 2);
+    VARIANT number = doubleVariant(1.0);
+    mixed.putVariant(1, number);
+    VectorVariant numbers(VT_R8, 0, 1);
+    VectorVariant none(VT_BSTR, 0, 0);
+    UniqueVariant empty;
+    UniqueVariant noArray;
+    V_VT(noArray.get()) = VT_BSTR | VT_ARRAY;
+
+    for (const VARIANT* source :
+         std::initializer_list<const VARIANT*>{texts.v.get(), variants.v.get(), mixed.v.get(),
+                                               numbers.v.get(), none.v.get(), empty.get(), noArray.get()}) {
+        CArray1D<std::wstring> copied;
+        const auto copyError = captureError([&] { variantToArray(source, copied); });
+        std::vector<std::wstring> viewed;
+        const auto viewError = captureError([&] {
+            const CTextsView view(source);
+            for (std::size_t i = 0; i < view.size(); ++i)
+                viewed.emplace_back(view[i]);
+        });
+        EXPECT_EQ(copyError.thrown, viewError.thrown);
+        EXPECT_EQ(copyError.code, viewError.code);
+        EXPECT_EQ(copyError.name, viewError.name);
+        EXPECT_EQ(copyError.description, viewError.description);
+        EXPECT_EQ(std::vector<std::wstring>(copied.begin(), copied.end()), viewed);
+    }
 }
 
 } // namespace
