@@ -8,21 +8,23 @@ namespace ondivar::bench {
 const wchar_t* const kLabels[kPhases] = {L"gas", L"oil", L"water"};
 const wchar_t* const kStates[kPhases] = {L"Vapor", L"Liquid", L"Liquid"};
 const wchar_t* const kTypes[kPhases] = {L"", L"Organic", L"Aqueous"};
-const wchar_t* const kInputNames[kInputs] = {property::kSuperficialVelocity, property::kDensity,
-                                             property::kViscosity, property::kHeatCapacity,
-                                             property::kThermalConductivity};
+const wchar_t* const kInputNames[kInputs] = {
+    nameOf(PropertySlot::SuperficialVelocity), nameOf(PropertySlot::Density), nameOf(PropertySlot::Viscosity),
+    nameOf(PropertySlot::HeatCapacity), nameOf(PropertySlot::ThermalConductivity)};
 const double kInputValues[kInputs][kPhases] = {{1.0, 1.0, 0.5},
                                                {50.0, 800.0, 1000.0},
                                                {1.5e-5, 0.002, 0.001},
                                                {2000.0, 2000.0, 4180.0},
                                                {0.03, 0.13, 0.6}};
-const wchar_t* const kGeometryNames[kGeometry] = {property::kDiameter, property::kInclination,
-                                                  property::kRoughness};
+const wchar_t* const kGeometryNames[kGeometry] = {
+    nameOf(PropertySlot::Diameter), nameOf(PropertySlot::Inclination), nameOf(PropertySlot::Roughness)};
 const double kGeometryValues[kGeometry] = {0.1, 1.0, 1e-5};
-const wchar_t* const kMixtureResults[kResults] = {
-    property::kPressureDropTotal, property::kPressureDropFrictional, property::kPressureDropGravity};
-const wchar_t* const kPhaseResults[kResults] = {property::kVolumeFraction, property::kAbsoluteVelocity,
-                                                property::kSuperficialVelocity};
+const wchar_t* const kMixtureResults[kResults] = {nameOf(PropertySlot::PressureDropTotal),
+                                                  nameOf(PropertySlot::PressureDropFrictional),
+                                                  nameOf(PropertySlot::PressureDropGravity)};
+const wchar_t* const kPhaseResults[kResults] = {nameOf(PropertySlot::VolumeFraction),
+                                                nameOf(PropertySlot::AbsoluteVelocity),
+                                                nameOf(PropertySlot::SuperficialVelocity)};
 
 namespace {
 
