@@ -71,6 +71,10 @@ TEST_F(FlowInputsTest, DeclaringPhasesAgainKeepsOnlyWhatIsTheSame)
     // oil becomes aqueous: the value set for it now lands in the water slot.
     ASSERT_EQ(S_OK, declare(Arg{L"Vapor", L"Liquid"}, Arg{L"", L"Aqueous"}));
     ASSERT_EQ(S_OK, flow->SetSingleHydroProp(Text(L"superficialVelocity"), Text(L"oil"), Arg{0.6}));
+    ASSERT_EQ(S_OK, flow->SetGeometryProp(Text(L"diameter"), Arg{0.1}));
+    ASSERT_EQ(S_OK, flow->SetGeometryProp(Text(L"inclination"), Arg{1.0}));
+    for (const wchar_t* label : {L"gas", L"oil"})
+        ASSERT_EQ(S_OK, flow->SetSinglePhaseProp(Text(L"density"), Text(label), Arg{800.0}));
     ASSERT_EQ(S_OK, calcUs(flow));
     ASSERT_EQ(S_OK, flow->SetPresentPhases(Arg{L"0", L"1", L"2"}, Arg{L"Vapor", L"Liquid", L"Liquid"},
                                            Arg{L"", L"Organic", L"Aqueous"}));
