@@ -81,19 +81,19 @@ constexpr const wchar_t* nameOf(PropertySlot slot) noexcept
     return L"";
 }
 
-// The names of the properties of kind, in table order: all of them, or only the listed ones.
-template <PropertyKind Kind, bool ListedOnly = true> constexpr auto propertyNames() noexcept
+// The names of the listed properties of kind, in table order: the published list of that kind.
+template <PropertyKind Kind> constexpr auto propertyNames() noexcept
 {
     constexpr std::size_t count = [] {
         std::size_t n = 0;
         for (const PropertyEntry& entry : kPropertyTable)
-            n += entry.kind == Kind && (entry.listed || !ListedOnly) ? 1 : 0;
+            n += entry.kind == Kind && entry.listed ? 1 : 0;
         return n;
     }();
     std::array<const wchar_t*, count> names{};
     std::size_t i = 0;
     for (const PropertyEntry& entry : kPropertyTable)
-        if (entry.kind == Kind && (entry.listed || !ListedOnly))
+        if (entry.kind == Kind && entry.listed)
             names[i++] = entry.name;
     return names;
 }

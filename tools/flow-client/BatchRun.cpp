@@ -10,37 +10,33 @@ BatchSummary computeProfile(ProfileReader& reader, FlowCalculator& calculator, R
     calculator.declarePhases(reader.phases());
     results.writeHeader();
 
-    ProfileRow row;
-    RowError error;
-    for (;;) {
-        const ProfileReader::Status status = reader.next(row, error);
-        if (status == ProfileReader::Status::End)
-            break;
-        ++summary.rows;
-        bool failed = status == ProfileReader::Status::BadRow;
-        if (failed) {
-            results.writeUnresolved(row, accumulator.addRefused(row.length), false,
-                                    "bad row: " + error.reason);
-        } else {
-            try {
-                const FlowResult result = calculator.calculate(row.inputs);
-                results.write(row, result, accumulator.add(row.length, result, row.inputs.pipe.inclination));
-                ++summary.computed;
-            } catch (const CalculationFailure& failure) {
-                failed = true;
-                error.line = row.line;
-                error.reason = failure.what();
-                results.writeUnresolved(row, accumulator.addRefused(row.length, row.inputs.pipe.inclination),
-                                        true, "refused: " + failure.reason());
+    forEachProfileRow(
+        reader, progress, summary, [&](const ProfileRow& row, ProfileReader::Status status, RowError& error) {
+            bool failed = status == ProfileReader::Status::BadRow;
+            if (failed) {
+                results.writeUnresolved(row, accumulator.addRefused(row.length), false,
+                                        "bad row: " + error.reason);
+            } else {
+                try {
+                    const FlowResult result = calculator.calculate(row.inputs);
+                    results.write(row, result,
+                                  accumulator.add(row.length, result, row.inputs.pipe.inclination));
+                    ++summary.computed;
+                } catch (const CalculationFailure& failure) {
+                    failed = true;
+                    error.line = row.line;
+                    error.reason = failure.what();
+                    results.writeUnresolved(row,
+                                            accumulator.addRefused(row.length, row.inputs.pipe.inclination),
+                                            true, "refused: " + failure.reason());
+                }
             }
-        }
-        if (failed) {
-            diagnostics << "ondivar-flow: line " << error.line << ": " << error.reason << '\n';
-            summary.failures.push_back(error);
-        }
-        progress.update(summary.rows, reader.bytesRead());
-    }
-    progress.finish(summary.rows);
+            if (failed) {
+                diagnostics << "ondivar-flow: line " << error.line << ": " << error.reason << '\n';
+                summary.failures.push_back(error);
+            }
+            return true;
+        });
     return summary;
 }
 

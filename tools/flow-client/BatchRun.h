@@ -28,4 +28,24 @@ BatchSummary computeProfile(ProfileReader& reader, FlowCalculator& calculator, R
 // "20 segments computed" or what failed, on diagnostics.
 void writeSummary(std::ostream& diagnostics, const BatchSummary& summary);
 
+// Reads the profile's rows to its end, counting them in summary.rows: each row goes to
+// onRow(row, status, error), which returns false to stop after that row; progress follows every row.
+template <class OnRow>
+void forEachProfileRow(ProfileReader& reader, ProgressMeter& progress, BatchSummary& summary, OnRow onRow)
+{
+    ProfileRow row;
+    RowError error;
+    for (;;) {
+        const ProfileReader::Status status = reader.next(row, error);
+        if (status == ProfileReader::Status::End)
+            break;
+        ++summary.rows;
+        const bool goOn = onRow(row, status, error);
+        progress.update(summary.rows, reader.bytesRead());
+        if (!goOn)
+            break;
+    }
+    progress.finish(summary.rows);
+}
+
 } // namespace ondivar::flow

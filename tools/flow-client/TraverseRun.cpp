@@ -16,49 +16,46 @@ TraverseSummary marchProfile(ProfileReader& reader, FlowCalculator& calculator, 
     accumulator.startTraverse(inletPressure);
     summary.arrivalPressure = inletPressure;
 
-    ProfileRow row;
-    RowError error;
-    for (;;) {
-        const ProfileReader::Status status = reader.next(row, error);
-        if (status == ProfileReader::Status::End)
-            break;
-        ++rows.rows;
-        std::string why;
-        if (status == ProfileReader::Status::BadRow) {
-            results.writeUnresolved(row, accumulator.addRefused(row.length), false,
-                                    "bad row: " + error.reason);
-            why = error.reason;
-        } else {
-            try {
-                const SegmentMarch march = marcher.march(calculator, row, summary.arrivalPressure);
-                ProfileRow marched = row;
-                marched.inputs = march.inputs;
-                results.write(marched, march.result,
-                              accumulator.add(row.length, march.result, row.inputs.pipe.inclination, &march),
-                              &march);
-                summary.arrivalPressure = march.pressureOut;
-                summary.calculations += static_cast<std::size_t>(march.iterations);
-                ++rows.computed;
-            } catch (const CalculationFailure& failure) {
-                why = failure.what();
-                results.writeUnresolved(row, accumulator.addRefused(row.length, row.inputs.pipe.inclination),
-                                        true, "refused: " + failure.reason());
-            } catch (const TraverseStop& stop) {
-                why = stop.what();
-                results.writeUnresolved(row, accumulator.addRefused(row.length, row.inputs.pipe.inclination),
-                                        true, "stopped: " + std::string(stop.what()));
+    forEachProfileRow(
+        reader, progress, rows,
+        [&](const ProfileRow& row, ProfileReader::Status status, const RowError& error) {
+            std::string why;
+            if (status == ProfileReader::Status::BadRow) {
+                results.writeUnresolved(row, accumulator.addRefused(row.length), false,
+                                        "bad row: " + error.reason);
+                why = error.reason;
+            } else {
+                try {
+                    const SegmentMarch march = marcher.march(calculator, row, summary.arrivalPressure);
+                    ProfileRow marched = row;
+                    marched.inputs = march.inputs;
+                    results.write(
+                        marched, march.result,
+                        accumulator.add(row.length, march.result, row.inputs.pipe.inclination, &march),
+                        &march);
+                    summary.arrivalPressure = march.pressureOut;
+                    summary.calculations += static_cast<std::size_t>(march.iterations);
+                    ++rows.computed;
+                } catch (const CalculationFailure& failure) {
+                    why = failure.what();
+                    results.writeUnresolved(row,
+                                            accumulator.addRefused(row.length, row.inputs.pipe.inclination),
+                                            true, "refused: " + failure.reason());
+                } catch (const TraverseStop& stop) {
+                    why = stop.what();
+                    results.writeUnresolved(row,
+                                            accumulator.addRefused(row.length, row.inputs.pipe.inclination),
+                                            true, "stopped: " + std::string(stop.what()));
+                }
             }
-        }
-        progress.update(rows.rows, reader.bytesRead());
-        if (!why.empty()) {
+            if (why.empty())
+                return true;
             diagnostics << "ondivar-flow: line " << row.line << ": " << why << '\n';
             rows.failures.push_back({row.line, why});
             summary.stop = "the march stopped at line " + std::to_string(row.line) +
                            ": the pressure beyond it is unknown";
-            break;
-        }
-    }
-    progress.finish(rows.rows);
+            return false;
+        });
     summary.seconds = ProgressMeter::steadySeconds() - start;
     return summary;
 }
