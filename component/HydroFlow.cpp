@@ -116,7 +116,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::SetPresentPhases(VARIANT phaseLabel, VA
         for (std::size_t i = 0; i < labels.size(); ++i) {
             EPhases kind = eVapor;
             if (phaseKindOf(states[i], types[i], kind))
-                m_phases[std::wstring(labels[i])] = kind;
+                m_phases.declare(labels[i], kind);
             else
                 result =
                     call.fail(kCapeInvalidArgument, L"The phase " + quoted(labels[i]) + L" has the state " +

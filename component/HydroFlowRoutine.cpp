@@ -59,9 +59,9 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BST
             return call.fail(kCapeNoImpl, unsupportedFlowBasisMessage(flowSpec));
         listKindsInLabelOrder(m_phases, m_phaseCount, m_phaseKindList);
         const CIntArray& kinds = m_phaseKindList;
-        // Computed on a copy: when the calculation is refused, the results of the last one stay as they
-        // were. The copy goes into the candidate's own storage.
-        m_candidateModel = m_model;
+        // Computed on the candidate: when the calculation is refused, the results of the last one stay as
+        // they were. A set-up starts from a reset model, so nothing the candidate held before (the
+        // calculation before last) reaches a result.
         CHydro& hydro = m_candidateModel;
         hydro.SetupFromVelocities(m_diameter, m_roughness, m_inclination, m_phaseCount, kinds,
                                   m_superficialVelocity, m_density, m_viscosity, m_twoPhaseProps,

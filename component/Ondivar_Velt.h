@@ -146,8 +146,8 @@ private:
     CDoubleArray& phaseInput(PropertySlot slot) noexcept;
 
     // Members, in the order they are built (destroyed in reverse).
-    // The model: lives exactly as long as the component. CalcFlow computes on the candidate, a copy of
-    // the model, and swaps the two on success; keeping the candidate keeps its storage.
+    // The model: lives exactly as long as the component. CalcFlow sets up and computes the candidate and
+    // swaps the two on success; keeping the candidate keeps its storage.
     CSimpleHydro m_model;
     CSimpleHydro m_candidateModel;
     std::wstring m_componentName;

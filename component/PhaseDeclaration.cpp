@@ -2,6 +2,8 @@
 
 #include "component/OwnFailure.h"
 
+#include <algorithm>
+
 namespace ondivar {
 
 bool phaseKindOf(std::wstring_view stateOfAggregation, std::wstring_view typeInfo, EPhases& kind)
@@ -40,12 +42,23 @@ bool declaresSamePhases(const CPhaseMap& phases, std::int32_t phaseCount, const 
     return true;
 }
 
+void CPhaseMap::declare(std::wstring_view label, EPhases kind)
+{
+    const auto place =
+        std::lower_bound(m_phases.begin(), m_phases.end(), label,
+                         [](const value_type& phase, std::wstring_view text) { return phase.first < text; });
+    if (place != m_phases.end() && place->first == label)
+        place->second = kind;
+    else
+        m_phases.emplace(place, std::wstring(label), kind);
+}
+
 bool findDeclaredKind(const CPhaseMap& phases, std::wstring_view label, EPhases& kind)
 {
-    const auto found = phases.find(label);
-    if (found == phases.end())
+    const EPhases* found = phases.find(label);
+    if (found == nullptr)
         return false;
-    kind = found->second;
+    kind = *found;
     return true;
 }
 

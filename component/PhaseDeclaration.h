@@ -6,13 +6,39 @@
 #include "support/VariantToArray.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace ondivar {
 
-using CPhaseMap = std::map<std::wstring, EPhases, std::less<>>;
+// Each declared label with its kind, in label order. A simulator declares a handful of phases and then
+// looks a label up on every per-phase call: they are kept side by side and found by a scan that
+// compares lengths first.
+class CPhaseMap {
+public:
+    using value_type = std::pair<std::wstring, EPhases>;
+
+    std::size_t size() const noexcept { return m_phases.size(); }
+    auto begin() const noexcept { return m_phases.cbegin(); }
+    auto end() const noexcept { return m_phases.cend(); }
+    void clear() noexcept { m_phases.clear(); }
+
+    // Declares label with kind; a label already declared takes the new kind.
+    void declare(std::wstring_view label, EPhases kind);
+    // The kind declared for label, or null.
+    const EPhases* find(std::wstring_view label) const noexcept
+    {
+        for (const value_type& phase : m_phases)
+            if (phase.first.size() == label.size() && label == phase.first)
+                return &phase.second;
+        return nullptr;
+    }
+
+private:
+    std::vector<value_type> m_phases;
+};
 
 // The kind of a phase declared with stateOfAggregation and typeInfo ("Vapor"; "Liquid" with "Organic",
 // "Aqueous" or anything else; "Solid"; "Unknown"). False for any other state: the phase is refused.

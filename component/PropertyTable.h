@@ -37,7 +37,8 @@ enum class PropertySlot {
 };
 
 struct PropertyEntry {
-    const wchar_t* name;
+    // A literal, so null-terminated; held with its length, which a lookup compares first.
+    std::wstring_view name;
     PropertyKind kind;
     PropertySlot slot;
     // Named by the list of its kind (GetGeometryPropList, GetSingleHydroPropList, GetSinglePhasePropList,
@@ -77,7 +78,7 @@ constexpr const wchar_t* nameOf(PropertySlot slot) noexcept
 {
     for (const PropertyEntry& entry : kPropertyTable)
         if (entry.slot == slot)
-            return entry.name;
+            return entry.name.data();
     return L"";
 }
 
@@ -94,7 +95,7 @@ template <PropertyKind Kind> constexpr auto propertyNames() noexcept
     std::size_t i = 0;
     for (const PropertyEntry& entry : kPropertyTable)
         if (entry.kind == Kind && entry.listed)
-            names[i++] = entry.name;
+            names[i++] = entry.name.data();
     return names;
 }
 

@@ -301,10 +301,8 @@ HRESULT CMyException::setItemName(const std::wstring& itemName)
     return setText(m_record->error, &CCapePersistenceNotFound::m_itemName, itemName);
 }
 
-void checkCondition(bool ok, HRESULT hr, const wchar_t* name, const wchar_t* format, ...)
+void raiseCondition(HRESULT hr, const wchar_t* name, const wchar_t* format, ...)
 {
-    if (ok)
-        return;
     va_list args;
     va_start(args, format);
     std::wstring message;

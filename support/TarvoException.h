@@ -74,8 +74,17 @@ private:
     Record* m_record;
 };
 
-// Throws CMyException(hr, name, message) when ok is false; the message is formatted from format and the
-// arguments only then. Does nothing when ok is true.
-void checkCondition(bool ok, HRESULT hr, const wchar_t* name, const wchar_t* format, ...);
+// Throws CMyException(hr, name, message), the message formatted from format and the arguments.
+[[noreturn]] void raiseCondition(HRESULT hr, const wchar_t* name, const wchar_t* format, ...);
+
+// Throws as raiseCondition when ok is false; the message is formatted only then. Does nothing when ok is
+// true: checks on every element and every call cost a test and a branch.
+template <class... Arguments>
+inline void checkCondition(bool ok, HRESULT hr, const wchar_t* name, const wchar_t* format,
+                           Arguments... arguments)
+{
+    if (__builtin_expect(!ok, 0))
+        raiseCondition(hr, name, format, arguments...);
+}
 
 } // namespace TarvoException

@@ -3,9 +3,11 @@
 #include "support/SafeArrayElements.h"
 #include "support/TarvoException.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <string>
+#include <type_traits>
 
 namespace ondivar {
 
@@ -78,8 +80,31 @@ SAFEARRAY* acceptedVector(const VARIANT* source, VARTYPE kind, LONG& lower, LONG
     return array;
 }
 
+// The shape of nearly every value a caller passes, read without the general machinery: a typed
+// one-dimensional array of doubles going into a destination of its size, through one access to its
+// elements. False, with destination untouched, for anything else: the general conversion then reads or
+// refuses it (the checks here are a subset of its own, so both accept the same arrays alike).
+bool readDoublesOfSameSize(const VARIANT* source, CArray1D<double>& destination) noexcept
+{
+    if (source == nullptr || V_VT(source) != (VT_ARRAY | VT_R8))
+        return false;
+    SAFEARRAY* array = V_ARRAY(source);
+    if (array == nullptr || array->cDims != 1 || array->rgsabound[0].cElements == 0 ||
+        array->rgsabound[0].cElements != destination.size() || safeArrayElementType(array) != VT_R8)
+        return false;
+    const SafeArrayData<double> elements(array);
+    if (!elements)
+        return false;
+    std::copy(elements.data(), elements.data() + destination.size(), destination.data());
+    return true;
+}
+
 template <class T> void oneDimensional(const VARIANT* source, CArray1D<T>& destination)
 {
+    if constexpr (std::is_same_v<T, double>) {
+        if (readDoublesOfSameSize(source, destination))
+            return;
+    }
     LONG lower = 0;
     LONG upper = 0;
     try {

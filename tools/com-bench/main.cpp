@@ -7,7 +7,8 @@
 // - the cycle through the vtables and through IDispatch::Invoke (ComponentCycles.h);
 // - the model alone on the same inputs (SetupFromVelocities + ComputeProperties, linked in).
 // Prints the median of the rounds, the ratios, and the allocations the component's DLL made per cycle.
-// Usage: ondivar-com-bench [cycles [breakdown]]
+// Usage: ondivar-com-bench [cycles [breakdown | only-floor | only-vtable | only-invoke | only-model]]
+// An only-... run times nothing but that cycle, all cycles in one go: the run to take a profile of.
 #include "tools/com-bench/AllocationCounter.h"
 #include "tools/com-bench/ComponentCycles.h"
 #include "tools/com-bench/CycleCase.h"
@@ -21,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 using namespace ondivar;
@@ -117,7 +119,10 @@ int main(int argc, char** argv)
 {
     const long cycles = argc > 1 ? std::atol(argv[1]) : 20000;
     if (cycles < kRounds) {
-        std::fprintf(stderr, "usage: ondivar-com-bench [cycles (at least %d) [breakdown]]\n", kRounds);
+        std::fprintf(stderr,
+                     "usage: ondivar-com-bench [cycles (at least %d) [breakdown | only-floor | only-vtable | "
+                     "only-invoke | only-model]]\n",
+                     kRounds);
         return 2;
     }
     const ComApartment apartment;
@@ -156,6 +161,27 @@ int main(int argc, char** argv)
     }
     sink += floor.cycle(arguments) + model.run();
 
+    const std::string mode = argc > 2 ? argv[2] : "";
+    if (mode.rfind("only-", 0) == 0) {
+        const std::string which = mode.substr(5);
+        Timing t{};
+        if (which == "floor")
+            t = timeIt(cycles, [&] { sink += floor.cycle(arguments); });
+        else if (which == "vtable")
+            t = timeIt(cycles, [&] { sink += component.vtableCycle(arguments); });
+        else if (which == "invoke")
+            t = timeIt(cycles, [&] { sink += component.dispatchCycle(arguments); });
+        else if (which == "model")
+            t = timeIt(cycles, [&] { sink += model.run(); });
+        else {
+            std::fprintf(stderr, "unknown cycle %s\n", which.c_str());
+            return 2;
+        }
+        std::printf("%s: %ld cycles, %.0f ns/cycle, %.1f allocations (checksum %.6g)\n", which.c_str(),
+                    cycles, t.nanoseconds, t.allocations, sink);
+        return 0;
+    }
+
     const long perRound = cycles / kRounds;
     std::vector<double> floorNs, vtableNs, dispatchNs, modelNs;
     double vtableAllocations = 0.0;
@@ -170,7 +196,7 @@ int main(int argc, char** argv)
         vtableAllocations += vtable.allocations / kRounds;
         dispatchAllocations += dispatch.allocations / kRounds;
     }
-    if (argc > 2)
+    if (mode == "breakdown")
         breakdown(component, arguments, perRound);
 
     const double floorMedian = median(floorNs);
