@@ -5,14 +5,15 @@
 #pragma once
 
 #include "support/ArrayConversion.h"
+#include "support/ShortTexts.h"
 
 #include <string_view>
 
 namespace ondivar {
 
-inline std::wstring_view textOf(BSTR text)
+inline std::wstring_view textOf(BSTR text) noexcept
 {
-    return text == nullptr ? std::wstring_view() : std::wstring_view(text);
+    return shortText(text);
 }
 
 inline const CArray1D<double>& readValues(const VARIANT& values, CArray1D<double>& into)

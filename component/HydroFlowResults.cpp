@@ -59,7 +59,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetFlowRegime(BSTR* regime, BSTR* quali
             return call.nullOutArgument(L"qualifier");
         *regime = nullptr;
         *qualifier = nullptr;
-        const FlowRegimeNames names = flowRegimeOf(m_model.GetFlowPattern());
+        const FlowRegimeNames names = flowRegimeOf(m_model->GetFlowPattern());
         UniqueBstr regimeText;
         stringToBSTR(names.regime, *regimeText.put());
         stringToBSTR(names.qualifier, *qualifier);
@@ -80,7 +80,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetMixtureProp(BSTR pty, VARIANT* value
         const PropertyEntry* entry = findProperty(PropertyKind::MixtureResult, property);
         if (entry == nullptr)
             return call.fail(kCapeBadInvOrder);
-        return answerOneValue(mixtureResult(m_model, entry->slot), values);
+        return answerOneValue(mixtureResult(*m_model, entry->slot), values);
     });
 }
 
@@ -101,7 +101,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::GetSingleHydroProp(BSTR pty, BSTR phase
         EPhases kind = eVapor;
         if (!findDeclaredKind(m_phases, label, kind))
             return call.fail(kCapeInvalidArgument, undeclaredLabelMessage(label));
-        return answerOneValue(phaseResult(m_model, entry->slot)[kind], values);
+        return answerOneValue(phaseResult(*m_model, entry->slot)[kind], values);
     });
 }
 

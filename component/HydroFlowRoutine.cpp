@@ -11,17 +11,12 @@
 
 #include "support/ArrayConversion.h"
 
-#include <type_traits>
 #include <utility>
 
 using TarvoException::checkCondition;
 
 namespace ondivar {
 namespace {
-
-// CalcFlow swaps the computed candidate into place: the swap must not throw half-way.
-static_assert(std::is_nothrow_move_constructible_v<CSimpleHydro> &&
-              std::is_nothrow_move_assignable_v<CSimpleHydro>);
 
 constexpr const wchar_t* kInterface = L"ICapeHydroFlowRoutine";
 
@@ -62,7 +57,7 @@ HRESULT STDMETHODCALLTYPE COndivar_Velt::CalcFlow(BSTR specification1, BSTR, BST
         // Computed on the candidate: when the calculation is refused, the results of the last one stay as
         // they were. A set-up starts from a reset model, so nothing the candidate held before (the
         // calculation before last) reaches a result.
-        CHydro& hydro = m_candidateModel;
+        CHydro& hydro = *m_candidateModel;
         hydro.SetupFromVelocities(m_diameter, m_roughness, m_inclination, m_phaseCount, kinds,
                                   m_superficialVelocity, m_density, m_viscosity, m_twoPhaseProps,
                                   m_heatCapacity, m_thermalConductivity);

@@ -146,10 +146,11 @@ private:
     CDoubleArray& phaseInput(PropertySlot slot) noexcept;
 
     // Members, in the order they are built (destroyed in reverse).
-    // The model: lives exactly as long as the component. CalcFlow sets up and computes the candidate and
-    // swaps the two on success; keeping the candidate keeps its storage.
-    CSimpleHydro m_model;
-    CSimpleHydro m_candidateModel;
+    // The models: live exactly as long as the component. CalcFlow sets up and computes the candidate; on
+    // success the two trade places (the pointers, not the contents), so the results are m_model's.
+    CSimpleHydro m_models[2];
+    CSimpleHydro* m_model = &m_models[0];
+    CSimpleHydro* m_candidateModel = &m_models[1];
     std::wstring m_componentName;
     std::wstring m_componentDescription;
     bool m_calculated = false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "hydro/Phases.h"
+#include "support/ShortTexts.h"
 #include "support/VariantToArray.h"
 
 #include <cstdint>
@@ -14,8 +15,7 @@
 namespace ondivar {
 
 // Each declared label with its kind, in label order. A simulator declares a handful of phases and then
-// looks a label up on every per-phase call: they are kept side by side and found by a scan that
-// compares lengths first.
+// looks a label up on every per-phase call: they are kept side by side and found by a scan.
 class CPhaseMap {
 public:
     using value_type = std::pair<std::wstring, EPhases>;
@@ -31,7 +31,7 @@ public:
     const EPhases* find(std::wstring_view label) const noexcept
     {
         for (const value_type& phase : m_phases)
-            if (phase.first.size() == label.size() && label == phase.first)
+            if (sameText(label, phase.first))
                 return &phase.second;
         return nullptr;
     }

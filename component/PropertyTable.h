@@ -4,6 +4,8 @@
 // names from it too. Plain C++: no COM type.
 #pragma once
 
+#include "support/ShortTexts.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -68,7 +70,7 @@ inline constexpr PropertyEntry kPropertyTable[] = {
 constexpr const PropertyEntry* findProperty(PropertyKind kind, std::wstring_view name) noexcept
 {
     for (const PropertyEntry& entry : kPropertyTable)
-        if (entry.kind == kind && name == entry.name)
+        if (entry.kind == kind && sameText(name, entry.name))
             return &entry;
     return nullptr;
 }

@@ -186,18 +186,16 @@ CTextsView::CTextsView(const VARIANT* source)
         return;
     m_elements.emplace(array);
     const std::size_t size = static_cast<std::size_t>(static_cast<long long>(upper) - lower + 1);
+    std::wstring_view* texts = m_few;
+    if (size > kFewTexts) {
+        m_more.resize(size);
+        texts = m_more.data();
+    }
     // Every element is checked now, as the copying conversion checks them.
-    std::wstring_view text;
     for (std::size_t k = 0; k < size; ++k)
-        m_elements->get(k, text);
+        m_elements->get(k, texts[k]);
+    m_texts = texts;
     m_size = size;
-}
-
-std::wstring_view CTextsView::operator[](std::size_t i) const
-{
-    std::wstring_view text;
-    m_elements->get(i, text);
-    return text;
 }
 
 void variantToArray(const VARIANT* source, CArray1D<double>& destination)

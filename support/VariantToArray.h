@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ondivar {
 
@@ -41,11 +42,19 @@ void variantToArray(const VARIANT* source, CArray2D<ComPtr<IDispatch>>& destinat
 class CTextsView {
 public:
     explicit CTextsView(const VARIANT* source);
+    CTextsView(const CTextsView&) = delete;
+    CTextsView& operator=(const CTextsView&) = delete;
     std::size_t size() const noexcept { return m_size; }
-    std::wstring_view operator[](std::size_t i) const;
+    // i below size().
+    std::wstring_view operator[](std::size_t i) const noexcept { return m_texts[i]; }
 
 private:
+    // The views, found once: a few in place, more in m_more.
+    static constexpr std::size_t kFewTexts = 8;
     std::optional<SafeArrayReader> m_elements;
+    std::wstring_view m_few[kFewTexts];
+    std::vector<std::wstring_view> m_more;
+    const std::wstring_view* m_texts = m_few;
     std::size_t m_size = 0;
 };
 
