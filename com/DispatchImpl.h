@@ -1,9 +1,10 @@
-// The IDispatch half of a dual interface, served from the interface's type information: one base per
-// implemented dual interface, so that every interface has its own four dispatch slots. A member's
-// failure reaches a caller who passed an EXCEPINFO with the object's recorded description.
+// The IDispatch half of a dual interface, served from the interface's type information (invokeMember):
+// one base per implemented dual interface, so that every interface has its own four dispatch slots. A
+// member's failure reaches a caller who passed an EXCEPINFO with the object's recorded description.
 #pragma once
 
 #include "com/DispatchFailure.h"
+#include "com/MemberInvoke.h"
 #include "com/TypeInfoCache.h"
 
 namespace ondivar {
@@ -25,33 +26,33 @@ public:
         *typeInfo = nullptr;
         if (index != 0)
             return DISP_E_BADINDEX;
-        DualTypeInfo info;
+        const DualTypeInfo* info = nullptr;
         const HRESULT hr = findTypeInfo(Library, __uuidof(Interface), info);
         if (FAILED(hr))
             return hr;
-        return info.described.copyTo(typeInfo);
+        return info->described.copyTo(typeInfo);
     }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override
     {
-        DualTypeInfo info;
+        const DualTypeInfo* info = nullptr;
         const HRESULT hr = dispatchTypeInfo(riid, info);
         if (FAILED(hr))
             return hr;
-        return info.described->GetIDsOfNames(names, count, ids);
+        return info->described->GetIDsOfNames(names, count, ids);
     }
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* parameters,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override
     {
-        DualTypeInfo info;
+        const DualTypeInfo* info = nullptr;
         const HRESULT hr = dispatchTypeInfo(riid, info);
         if (FAILED(hr))
             return hr;
         Interface* const instance = static_cast<Interface*>(this);
         const HRESULT invoked =
-            info.vtable->Invoke(instance, id, flags, parameters, result, exception, argumentError);
+            invokeMember(*info, instance, id, flags, parameters, result, exception, argumentError);
         if (invoked == DISP_E_EXCEPTION && exception != nullptr)
             describeRecordedFailure(instance, *exception);
         return invoked;
@@ -59,7 +60,7 @@ public:
 
 private:
     // The type information for a call that names riid: only IID_NULL is known.
-    static HRESULT dispatchTypeInfo(REFIID riid, DualTypeInfo& info) noexcept
+    static HRESULT dispatchTypeInfo(REFIID riid, const DualTypeInfo*& info) noexcept
     {
         if (!IsEqualIID(riid, IID_NULL))
             return DISP_E_UNKNOWNINTERFACE;

@@ -1,6 +1,7 @@
 #include "com/ObjectDispatch.h"
 
 #include "com/DispatchFailure.h"
+#include "com/MemberInvoke.h"
 #include "com/VariantArguments.h"
 
 #include <new>
@@ -42,14 +43,14 @@ HRESULT tableIdsOfNames(const DispatchTable& table, LPOLESTR* names, UINT count,
     std::optional<TypeLibraryId> missing;
     for (std::size_t position = 0; position < table.count; ++position) {
         const DispatchInterface& entry = table.interfaces[position];
-        DualTypeInfo info;
+        const DualTypeInfo* info = nullptr;
         if (FAILED(findTypeInfo(entry.library, *entry.iid, info))) {
             if (!missing)
                 missing = entry.library;
             continue;
         }
         unknownIds(ids, count);
-        const HRESULT hr = info.described->GetIDsOfNames(names, count, ids);
+        const HRESULT hr = info->described->GetIDsOfNames(names, count, ids);
         if (ids[0] == DISPID_UNKNOWN)
             continue;
         if (position != 0) {
@@ -80,7 +81,7 @@ HRESULT tableInvoke(const DispatchTable& table, void* object, DISPID id, WORD fl
         for (std::size_t position = 0; position < table.count; ++position) {
             if (table.interfaces[position].library != library)
                 continue;
-            DualTypeInfo info;
+            const DualTypeInfo* info = nullptr;
             const HRESULT hr = findTypeInfo(library, *table.interfaces[position].iid, info);
             if (FAILED(hr))
                 return missingLibraryFailure(identity, library, hr, exception);
@@ -88,15 +89,15 @@ HRESULT tableInvoke(const DispatchTable& table, void* object, DISPID id, WORD fl
         return DISP_E_MEMBERNOTFOUND;
     }
     const DispatchInterface& entry = table.interfaces[target.position];
-    DualTypeInfo info;
+    const DualTypeInfo* info = nullptr;
     HRESULT hr = findTypeInfo(entry.library, *entry.iid, info);
     if (FAILED(hr))
         return missingLibraryFailure(identity, entry.library, hr, exception);
     IUnknown* const instance = entry.get(object);
     try {
-        VariantArguments arguments(info.vtable.get(), target.own, flags, parameters);
-        hr = info.vtable->Invoke(instance, target.own, flags, arguments.parameters(), result, exception,
-                                 argumentError);
+        VariantArguments arguments(*info, target.own, flags, parameters);
+        hr = invokeMember(*info, instance, target.own, flags, arguments.parameters(), result, exception,
+                          argumentError);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

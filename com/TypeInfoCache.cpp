@@ -4,7 +4,9 @@
 
 #include "CapeOpen110.h"
 
+#include <atomic>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -17,19 +19,76 @@ namespace {
 constexpr WORD kCapeOpenMajor = 1;
 constexpr WORD kCapeOpenMinor = 0;
 
+// The entries form a list that only grows until it is cleared: a reader walks it from the head it
+// loads, while a loader (holding the mutex) puts a complete entry in front.
 struct CachedTypeInfo {
     TypeLibraryId library;
     IID iid;
     DualTypeInfo info;
+    const CachedTypeInfo* next;
 };
 
 struct Cache {
     std::mutex mutex;
     ComPtr<ITypeLib> capeOpen;
     ComPtr<ITypeLib> ondivar;
-    std::vector<CachedTypeInfo> entries;
+    std::atomic<const CachedTypeInfo*> head{nullptr};
     std::wstring ondivarFile;
 };
+
+const DualTypeInfo* cached(const Cache& c, TypeLibraryId library, REFIID iid) noexcept
+{
+    for (const CachedTypeInfo* entry = c.head.load(std::memory_order_acquire); entry != nullptr;
+         entry = entry->next) {
+        if (entry->library == library && IsEqualIID(entry->iid, iid))
+            return &entry->info;
+    }
+    return nullptr;
+}
+
+void clearEntries(Cache& c) noexcept
+{
+    const CachedTypeInfo* entry = c.head.exchange(nullptr, std::memory_order_acq_rel);
+    while (entry != nullptr) {
+        const CachedTypeInfo* next = entry->next;
+        delete entry;
+        entry = next;
+    }
+}
+
+// The functions of a vtable description, with their parameters.
+std::vector<MemberShape> membersOf(ITypeInfo* vtable)
+{
+    std::vector<MemberShape> members;
+    const ScopedTypeAttr attributes(vtable);
+    for (UINT f = 0; attributes && f < attributes->cFuncs; ++f) {
+        const ScopedFuncDesc function(vtable, f);
+        if (!function)
+            continue;
+        MemberShape& member = members.emplace_back();
+        member.id = function->memid;
+        member.kind = function->invkind;
+        member.restricted = (function->wFuncFlags & FUNCFLAG_FRESTRICTED) != 0 && function->memid >= 0;
+        member.vtableOffset = function->oVft;
+        member.convention = function->callconv;
+        member.plain = (function->funckind == FUNC_PUREVIRTUAL || function->funckind == FUNC_VIRTUAL) &&
+                       function->elemdescFunc.tdesc.vt == VT_HRESULT && function->cParamsOpt >= 0;
+        for (SHORT p = 0; p < function->cParams; ++p) {
+            const ELEMDESC& parameter = function->lprgelemdescParam[p];
+            const TYPEDESC& type = parameter.tdesc;
+            const ParameterShape shape{
+                type.vt, type.vt == VT_PTR && type.lptdesc != nullptr ? type.lptdesc->vt : VARTYPE(VT_EMPTY),
+                (parameter.paramdesc.wParamFlags & PARAMFLAG_FOUT) != 0};
+            member.parameters.push_back(shape);
+            const bool filledByCall =
+                (parameter.paramdesc.wParamFlags & (PARAMFLAG_FLCID | PARAMFLAG_FRETVAL)) != 0;
+            const bool plainType = shape.type == VT_BSTR || shape.type == VT_VARIANT ||
+                                   (shape.type == VT_PTR && shape.pointee == VT_VARIANT);
+            member.plain = member.plain && plainType && !filledByCall;
+        }
+    }
+    return members;
+}
 
 Cache& cache()
 {
@@ -97,32 +156,53 @@ ComPtr<ITypeInfo> vtableDescription(const ComPtr<ITypeInfo>& described)
 
 } // namespace
 
-HRESULT findTypeInfo(TypeLibraryId library, REFIID iid, DualTypeInfo& info) noexcept
+const MemberShape* DualTypeInfo::member(MEMBERID id, INVOKEKIND kind) const noexcept
 {
+    for (const MemberShape& shape : members)
+        if (shape.id == id && shape.kind == kind)
+            return &shape;
+    return nullptr;
+}
+
+const MemberShape* DualTypeInfo::invoked(MEMBERID id, WORD flags) const noexcept
+{
+    for (const MemberShape& shape : members)
+        if (shape.id == id && (flags & shape.kind) != 0 && !shape.restricted)
+            return &shape;
+    return nullptr;
+}
+
+HRESULT findTypeInfo(TypeLibraryId library, REFIID iid, const DualTypeInfo*& info) noexcept
+{
+    info = nullptr;
     try {
         Cache& c = cache();
+        if ((info = cached(c, library, iid)) != nullptr)
+            return S_OK;
         std::lock_guard<std::mutex> lock(c.mutex);
-        for (const CachedTypeInfo& entry : c.entries) {
-            if (entry.library == library && IsEqualIID(entry.iid, iid)) {
-                info = entry.info;
-                return S_OK;
-            }
-        }
+        if ((info = cached(c, library, iid)) != nullptr)
+            return S_OK;
         ComPtr<ITypeLib> typeLibrary;
         HRESULT hr = loadLibrary(c, library, typeLibrary);
         if (FAILED(hr))
             return hr;
-        DualTypeInfo found;
-        hr = typeLibrary->GetTypeInfoOfGuid(iid, found.described.put());
+        auto entry = std::make_unique<CachedTypeInfo>();
+        entry->library = library;
+        entry->iid = iid;
+        hr = typeLibrary->GetTypeInfoOfGuid(iid, entry->info.described.put());
         if (FAILED(hr))
             return hr;
-        found.vtable = vtableDescription(found.described);
-        c.entries.push_back({library, iid, found});
-        info = found;
+        entry->info.vtable = vtableDescription(entry->info.described);
+        entry->info.members = membersOf(entry->info.vtable.get());
+        entry->next = c.head.load(std::memory_order_relaxed);
+        info = &entry->info;
+        c.head.store(entry.release(), std::memory_order_release);
         return S_OK;
     } catch (const std::bad_alloc&) {
+        info = nullptr;
         return E_OUTOFMEMORY;
     } catch (...) {
+        info = nullptr;
         return E_UNEXPECTED;
     }
 }
@@ -139,7 +219,7 @@ void clearTypeInfoCache() noexcept
 {
     Cache& c = cache();
     std::lock_guard<std::mutex> lock(c.mutex);
-    c.entries.clear();
+    clearEntries(c);
     c.capeOpen.reset();
     c.ondivar.reset();
 }

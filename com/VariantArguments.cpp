@@ -4,6 +4,7 @@
 #include "support/ComHandles.h"
 #include "support/VariantToArray.h"
 
+#include <algorithm>
 #include <string>
 
 namespace ondivar {
@@ -55,55 +56,49 @@ void asVariantArray(VARIANT* value) noexcept
 
 } // namespace
 
-VariantArguments::VariantArguments(ITypeInfo* vtableInfo, MEMBERID own, WORD flags, DISPPARAMS* parameters)
+VariantArguments::VariantArguments(const DualTypeInfo& info, MEMBERID own, WORD flags, DISPPARAMS* parameters)
     : m_original(parameters)
 {
-    if (vtableInfo == nullptr || parameters == nullptr || parameters->cNamedArgs != 0 ||
-        (flags & DISPATCH_METHOD) == 0 || parameters->cArgs == 0 || parameters->rgvarg == nullptr)
+    if (parameters == nullptr || parameters->cNamedArgs != 0 || (flags & DISPATCH_METHOD) == 0 ||
+        parameters->cArgs == 0 || parameters->rgvarg == nullptr)
         return;
-    const ScopedTypeAttr attributes(vtableInfo);
-    for (UINT f = 0; attributes && f < attributes->cFuncs; ++f) {
-        const ScopedFuncDesc function(vtableInfo, f);
-        if (!function || function->memid != own || function->invkind != INVOKE_FUNC)
+    const MemberShape* function = info.member(own, INVOKE_FUNC);
+    if (function == nullptr)
+        return;
+    const UINT count = parameters->cArgs;
+    if (count > function->parameters.size() || count > kMostArguments)
+        return;
+    VARIANTARG* const arguments = m_arguments;
+    std::copy(parameters->rgvarg, parameters->rgvarg + count, arguments);
+    for (UINT p = 0; p < count; ++p) {
+        VARIANTARG& argument = arguments[count - 1 - p];
+        const ParameterShape& parameter = function->parameters[p];
+        if (!variantReference(argument))
             continue;
-        const UINT count = parameters->cArgs;
-        if (count > static_cast<UINT>(function->cParams))
-            return;
-        m_arguments.assign(parameters->rgvarg, parameters->rgvarg + count);
-        m_slots.reserve(count);
-        for (UINT p = 0; p < count; ++p) {
-            VARIANTARG& argument = m_arguments[count - 1 - p];
-            const ELEMDESC& parameter = function->lprgelemdescParam[p];
-            if (!variantReference(argument))
-                continue;
-            const bool out = (parameter.paramdesc.wParamFlags & PARAMFLAG_FOUT) != 0;
-            if (out && parameter.tdesc.vt == VT_PTR && parameter.tdesc.lptdesc != nullptr &&
-                parameter.tdesc.lptdesc->vt == VT_VARIANT) {
-                m_variantOutputs.push_back(V_VARIANTREF(&argument));
-            } else if (!out) {
-                argument = *V_VARIANTREF(&argument);
-                m_adapted = true;
-            } else if (parameter.tdesc.vt == VT_PTR && parameter.tdesc.lptdesc != nullptr &&
-                       slotType(parameter.tdesc.lptdesc->vt) && out) {
-                Slot& slot = m_slots.emplace_back();
-                slot.caller = V_VARIANTREF(&argument);
-                VariantInit(&slot.value);
-                V_VT(&slot.value) = parameter.tdesc.lptdesc->vt;
-                V_VT(&argument) = VT_BYREF | parameter.tdesc.lptdesc->vt;
-                V_BYREF(&argument) = &V_I4(&slot.value);
-                m_adapted = true;
-            }
+        if (parameter.out && parameter.type == VT_PTR && parameter.pointee == VT_VARIANT) {
+            m_variantOutputs[m_variantOutputCount++] = V_VARIANTREF(&argument);
+        } else if (!parameter.out) {
+            argument = *V_VARIANTREF(&argument);
+            m_adapted = true;
+        } else if (parameter.type == VT_PTR && slotType(parameter.pointee)) {
+            Slot& slot = m_slots[m_slotCount++];
+            slot.caller = V_VARIANTREF(&argument);
+            VariantInit(&slot.value);
+            V_VT(&slot.value) = parameter.pointee;
+            V_VT(&argument) = VT_BYREF | parameter.pointee;
+            V_BYREF(&argument) = &V_I4(&slot.value);
+            m_adapted = true;
         }
-        m_parameters = {m_arguments.data(), nullptr, count, 0};
-        return;
     }
+    m_parameters = {arguments, nullptr, count, 0};
 }
 
 VariantArguments::~VariantArguments()
 {
-    for (VARIANT* output : m_variantOutputs)
-        asVariantArray(output);
-    for (Slot& slot : m_slots) {
+    for (std::size_t k = 0; k < m_variantOutputCount; ++k)
+        asVariantArray(m_variantOutputs[k]);
+    for (std::size_t k = 0; k < m_slotCount; ++k) {
+        Slot& slot = m_slots[k];
         VariantClear(slot.caller);
         *slot.caller = slot.value; // the caller's VARIANT takes over the slot's text or object
     }

@@ -10,17 +10,19 @@
 // puts into such a caller's [out] VARIANT is handed over as an array of VARIANTs of the same values.
 #pragma once
 
+#include "com/TypeInfoCache.h"
+
 #include <oaidl.h>
 
-#include <vector>
+#include <cstddef>
 
 namespace ondivar {
 
 class VariantArguments {
 public:
-    // The arguments of a call of member own (invoked with flags) described by vtableInfo; a call with
-    // named arguments or nothing to adapt is passed as it is.
-    VariantArguments(ITypeInfo* vtableInfo, MEMBERID own, WORD flags, DISPPARAMS* parameters);
+    // The arguments of a call of member own (invoked with flags) of the interface info describes; a call
+    // with named arguments or nothing to adapt is passed as it is.
+    VariantArguments(const DualTypeInfo& info, MEMBERID own, WORD flags, DISPPARAMS* parameters);
     VariantArguments(const VariantArguments&) = delete;
     VariantArguments& operator=(const VariantArguments&) = delete;
     // Stores every slot into its caller's VARIANT.
@@ -33,13 +35,18 @@ private:
         VARIANT* caller;
         VARIANT value;
     };
+    // The members have a few parameters (five at most): a member with more is called with the
+    // arguments as they are.
+    static constexpr std::size_t kMostArguments = 8;
 
     DISPPARAMS* m_original;
     DISPPARAMS m_parameters{};
-    std::vector<VARIANTARG> m_arguments;
-    std::vector<Slot> m_slots;
+    VARIANTARG m_arguments[kMostArguments];
+    Slot m_slots[kMostArguments];
+    std::size_t m_slotCount = 0;
     // [out] VARIANTs of the caller: a typed array put there is handed over as an array of VARIANTs.
-    std::vector<VARIANT*> m_variantOutputs;
+    VARIANT* m_variantOutputs[kMostArguments];
+    std::size_t m_variantOutputCount = 0;
     bool m_adapted = false;
 };
 

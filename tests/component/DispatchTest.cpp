@@ -300,18 +300,18 @@ struct Member {
 std::vector<Member> ownMembers(std::size_t position)
 {
     std::vector<Member> members;
-    DualTypeInfo info;
+    const DualTypeInfo* info = nullptr;
     EXPECT_EQ(S_OK, findTypeInfo(kByName[position].library, *kByName[position].iid, info))
         << kByName[position].name;
-    if (!info.described)
+    if (info == nullptr)
         return members;
-    const ScopedTypeAttr attributes(info.described.get());
+    const ScopedTypeAttr attributes(info->described.get());
     for (UINT i = 0; attributes && i < attributes->cFuncs; ++i) {
-        const ScopedFuncDesc function(info.described.get(), i);
+        const ScopedFuncDesc function(info->described.get(), i);
         if (!function || (function->wFuncFlags & FUNCFLAG_FRESTRICTED) != 0)
             continue;
         UniqueBstr name;
-        info.described->GetDocumentation(function->memid, name.put(), nullptr, nullptr, nullptr);
+        info->described->GetDocumentation(function->memid, name.put(), nullptr, nullptr, nullptr);
         const std::wstring text(name.get(), name.length());
         const bool seen =
             std::any_of(members.begin(), members.end(), [&](const Member& m) { return m.name == text; });
