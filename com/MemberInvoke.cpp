@@ -1,12 +1,10 @@
 #include "com/MemberInvoke.h"
 
+#include "com/VtableCall.h"
 #include "support/ComHandles.h"
 
 namespace ondivar {
 namespace {
-
-// The most parameters a direct call takes (the members have five at most).
-constexpr UINT kMostDirectArguments = 8;
 
 // A VARIANT that ITypeInfo::Invoke would copy for a VARIANT parameter and whose copy cannot fail (no
 // allocation beyond that of an array of plain elements, no object, no record): the member gets the
@@ -53,15 +51,15 @@ bool passesAsItIs(const VARIANT& argument, VARTYPE type)
 // The call of member with the caller's arguments, when every one of them passes as it is; false (and
 // nothing done) otherwise.
 bool callDirectly(const MemberShape& member, IUnknown* instance, const DISPPARAMS& parameters,
-                  HRESULT& called, HRESULT& returned)
+                  HRESULT& returned)
 {
     const UINT count = parameters.cArgs;
     if (!member.plain || member.kind != INVOKE_FUNC || parameters.cNamedArgs != 0 ||
-        count != member.parameters.size() || count > kMostDirectArguments ||
+        count != member.parameters.size() || count > kMostMemberArguments ||
         (count != 0 && parameters.rgvarg == nullptr))
         return false;
-    VARTYPE types[kMostDirectArguments];
-    VARIANTARG* arguments[kMostDirectArguments];
+    VARTYPE types[kMostMemberArguments];
+    VARIANTARG* arguments[kMostMemberArguments];
     for (UINT p = 0; p < count; ++p) {
         // DISPPARAMS holds the arguments last first.
         VARIANTARG& argument = parameters.rgvarg[count - 1 - p];
@@ -70,11 +68,8 @@ bool callDirectly(const MemberShape& member, IUnknown* instance, const DISPPARAM
             return false;
         arguments[p] = &argument;
     }
-    VARIANT outcome;
-    VariantInit(&outcome);
-    called = DispCallFunc(instance, static_cast<ULONG_PTR>(member.vtableOffset & 0xFFFC), member.convention,
-                          VT_ERROR, count, types, arguments, &outcome);
-    returned = V_ERROR(&outcome);
+    returned =
+        callMember(instance, static_cast<unsigned>(member.vtableOffset & 0xFFFC), count, types, arguments);
     return true;
 }
 
@@ -103,13 +98,9 @@ HRESULT invokeMember(const DualTypeInfo& info, IUnknown* instance, DISPID id, WO
 {
     if (parameters != nullptr) {
         const MemberShape* member = info.invoked(id, flags);
-        HRESULT called = S_OK;
         HRESULT returned = S_OK;
-        if (member != nullptr && callDirectly(*member, instance, *parameters, called, returned)) {
-            if (FAILED(called))
-                return called;
+        if (member != nullptr && callDirectly(*member, instance, *parameters, returned))
             return FAILED(returned) ? memberFailure(returned, exception) : S_OK;
-        }
     }
     return info.vtable->Invoke(instance, id, flags, parameters, result, exception, argumentError);
 }

@@ -70,9 +70,9 @@ std::vector<MemberShape> membersOf(ITypeInfo* vtable)
         member.kind = function->invkind;
         member.restricted = (function->wFuncFlags & FUNCFLAG_FRESTRICTED) != 0 && function->memid >= 0;
         member.vtableOffset = function->oVft;
-        member.convention = function->callconv;
         member.plain = (function->funckind == FUNC_PUREVIRTUAL || function->funckind == FUNC_VIRTUAL) &&
-                       function->elemdescFunc.tdesc.vt == VT_HRESULT && function->cParamsOpt >= 0;
+                       function->callconv == CC_STDCALL && function->elemdescFunc.tdesc.vt == VT_HRESULT &&
+                       function->cParamsOpt >= 0;
         for (SHORT p = 0; p < function->cParams; ++p) {
             const ELEMDESC& parameter = function->lprgelemdescParam[p];
             const TYPEDESC& type = parameter.tdesc;

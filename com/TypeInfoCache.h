@@ -33,9 +33,9 @@ struct MemberShape {
     std::vector<ParameterShape> parameters;
     bool restricted;    // passed over by ITypeInfo::Invoke
     short vtableOffset; // the function's offset in the vtable, in bytes
-    CALLCONV convention;
-    // Every parameter is a BSTR, a VARIANT or a VARIANT* and the result an HRESULT, with no parameter
-    // that the call fills itself (locale, return value): the members a call can reach directly.
+    // A __stdcall function whose every parameter is a BSTR, a VARIANT or a VARIANT* and whose result is
+    // an HRESULT, with no parameter that the call fills itself (locale, return value): the members a
+    // call can reach directly.
     bool plain;
 };
 

@@ -195,9 +195,17 @@ std::optional<FlowRefusal> refuseFlowResults(const CHydro& model, const CPhaseMa
         if (!std::isfinite(velocity))
             return refuse(L"absolute velocity" + ofPhase(label), velocity, L"m/s", L"");
     }
-    const double tolerance = holdupTolerance(model, phases);
+    // The tolerance is never negative: it is worked out only when a holdup lies outside [0, 1].
+    double tolerance = 0.0;
+    bool toleranceKnown = false;
     for (const auto& [label, kind] : phases) {
         const double holdup = model.GetHoldup()[kind];
+        if (holdup >= 0.0 && holdup <= 1.0)
+            continue;
+        if (!toleranceKnown) {
+            tolerance = holdupTolerance(model, phases);
+            toleranceKnown = true;
+        }
         if (!(holdup >= -tolerance && holdup <= 1.0 + tolerance))
             return refuse(L"volume fraction" + ofPhase(label), holdup, L"",
                           std::isnan(holdup) ? L"" : L", outside [0, 1]");
