@@ -4,34 +4,11 @@
 #include "hydro/ModelConstants.h"
 #include "hydro/PhaseHeatTransfer.h"
 #include "hydro/SimpleHydro.h"
+#include "hydro/Slots.h"
 
 #include <cmath>
 
 namespace ondivar {
-
-namespace {
-
-constexpr int kStateKinds = 3;
-
-void ZeroStateSlots(CDoubleArray& a)
-{
-    for (int i = 0; i < kStateKinds; ++i)
-        a[i] = 0.0;
-}
-
-void ZeroStateSlots(CDoubleMatrix& m)
-{
-    for (int i = 0; i < kStateKinds; ++i)
-        ZeroStateSlots(m[i]);
-}
-
-void ZeroStateSlots(CDoubleArray3D& c)
-{
-    for (int i = 0; i < kStateKinds; ++i)
-        ZeroStateSlots(c[i]);
-}
-
-} // namespace
 
 int CSimpleHydro::ComputeDerivatives()
 {
@@ -77,8 +54,8 @@ void CSimpleHydro::ComputeMassVelocityDerivatives()
         for (int j = 0; j < kStateKinds; ++j)
             m_dVelocityDDensity[i][j] = dUDDensity[j];
     }
-    ZeroStateSlots(m_dVelocityDViscosity);
-    ZeroStateSlots(m_dVelocityDPairProps);
+    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
 
     // dp/dz = -rhoM A(Um); B = rhoM dA/dUm. Um = u0 - (1 - alpha0) d, so dUm/dalpha0 = du/dalpha0 + d.
     const double um = m_mixtureVelocity;
@@ -91,8 +68,8 @@ void CSimpleHydro::ComputeMassVelocityDerivatives()
     m_dDpdzDMassVelocity = -frictionSlope;
     for (int j = 0; j < kStateKinds; ++j)
         m_dDpdzDDensity[j] = (-gradientPerDensity) * a[j] - frictionSlope * dUDDensity[j];
-    ZeroStateSlots(m_dDpdzDViscosity);
-    ZeroStateSlots(m_dDpdzDPairProps);
+    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
 
     ComputeThermalDerivatives(dUDHoldup0, dUDHoldup1, dUDDensity);
 }
@@ -167,7 +144,7 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
 
         m_dThermalDHeatCapacity[j] = dRDS * (weight * dNuDPr[j] * (mu[j] / h[j].conductivity));
     }
-    ZeroStateSlots(m_dThermalDPairProps);
+    FillSlots<kStateKinds>(m_dThermalDPairProps, 0.0);
 }
 
 void CSimpleHydro::ComputeMixtureVelocityDerivatives()
@@ -188,9 +165,9 @@ void CSimpleHydro::ComputeMixtureVelocityDerivatives()
     m_dVelocityDDrivingVelocity[0] = 1.0 + (a[1] + a[2]) * (kDriftMixtureCoefficient * s);
     m_dVelocityDDrivingVelocity[1] = 1.0 - (kDriftMixtureCoefficient * s) * a[0];
     m_dVelocityDDrivingVelocity[2] = 1.0 - (kDriftMixtureCoefficient * s) * a[0];
-    ZeroStateSlots(m_dVelocityDDensity);
-    ZeroStateSlots(m_dVelocityDViscosity);
-    ZeroStateSlots(m_dVelocityDPairProps);
+    FillSlots<kStateKinds>(m_dVelocityDDensity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
 
     const double gradientPerDensity =
         (((2.0 * m_frictionFactor) * um) * std::fabs(um)) / diameter + kGravity * s;
@@ -201,8 +178,8 @@ void CSimpleHydro::ComputeMixtureVelocityDerivatives()
     m_dDpdzDMixtureVelocity = -frictionSlope;
     for (int j = 0; j < kStateKinds; ++j)
         m_dDpdzDDensity[j] = (-gradientPerDensity) * a[j];
-    ZeroStateSlots(m_dDpdzDViscosity);
-    ZeroStateSlots(m_dDpdzDPairProps);
+    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
 }
 
 } // namespace ondivar
