@@ -1,12 +1,11 @@
 // Analytic derivatives of the holdup-driven modes with respect to alpha0, alpha1 (alpha2 = 1 - alpha0 -
 // alpha1 dependent), the driving velocity and the phase properties. Only slots 0 to 2 are written.
+#include "hydro/ElementaryFunctions.h"
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
 #include "hydro/PhaseHeatTransfer.h"
 #include "hydro/SimpleHydro.h"
 #include "hydro/Slots.h"
-
-#include <cmath>
 
 namespace ondivar {
 
@@ -60,8 +59,8 @@ void CSimpleHydro::ComputeMassVelocityDerivatives()
     // dp/dz = -rhoM A(Um); B = rhoM dA/dUm. Um = u0 - (1 - alpha0) d, so dUm/dalpha0 = du/dalpha0 + d.
     const double um = m_mixtureVelocity;
     const double gradientPerDensity =
-        (((2.0 * m_frictionFactor) * um) * std::fabs(um)) / diameter + kGravity * m_inclination;
-    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * std::fabs(um)) / diameter;
+        (((2.0 * m_frictionFactor) * um) * AbsoluteValue(um)) / diameter + kGravity * m_inclination;
+    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * AbsoluteValue(um)) / diameter;
     m_dDpdzDHoldup[0] = (rho[2] - rho[0]) * gradientPerDensity - (dUDHoldup0 + drift) * frictionSlope;
     m_dDpdzDHoldup[1] = (rho[2] - rho[1]) * gradientPerDensity - frictionSlope * dUDHoldup1;
     m_dDpdzDHoldup[2] = 0.0;
@@ -129,7 +128,7 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
         // D |Us| / nu above it.
         const double dPrDDensity = (nu * cp[j]) / h[j].conductivity;
         const double dReDDensity =
-            viscosityFloored ? (diameter * std::fabs(m_superficialVelocity[j])) / h[j].viscosity : 0.0;
+            viscosityFloored ? (diameter * AbsoluteValue(m_superficialVelocity[j])) / h[j].viscosity : 0.0;
         m_dThermalDDensity[j] =
             dRDS * (weight * (dNuDPr[j] * dPrDDensity + dNuDRe[j] * dReDDensity) + dSDU * dUDDensity[j]);
 
@@ -170,8 +169,8 @@ void CSimpleHydro::ComputeMixtureVelocityDerivatives()
     FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
 
     const double gradientPerDensity =
-        (((2.0 * m_frictionFactor) * um) * std::fabs(um)) / diameter + kGravity * s;
-    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * std::fabs(um)) / diameter;
+        (((2.0 * m_frictionFactor) * um) * AbsoluteValue(um)) / diameter + kGravity * s;
+    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * AbsoluteValue(um)) / diameter;
     m_dDpdzDHoldup[0] = (rho[2] - rho[0]) * gradientPerDensity;
     m_dDpdzDHoldup[1] = (rho[2] - rho[1]) * gradientPerDensity;
     m_dDpdzDHoldup[2] = 0.0;
