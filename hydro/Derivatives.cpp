@@ -1,6 +1,6 @@
 // Analytic derivatives of the holdup-driven modes with respect to alpha0, alpha1 (alpha2 = 1 - alpha0 -
 // alpha1 dependent), the driving velocity and the phase properties. Only slots 0 to 2 are written.
-#include "hydro/ElementaryFunctions.h"
+#include "hydro/AbsoluteValue.h"
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
 #include "hydro/PhaseHeatTransfer.h"

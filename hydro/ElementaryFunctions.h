@@ -3,16 +3,7 @@
 // place of the exact result (argument reduction by ln 2 and minimax polynomials).
 #pragma once
 
-#include <emmintrin.h>
-
 namespace ondivar {
-
-// |x| as std::fabs gives it (the sign bit cleared, NaN included), in an SSE2 register: the 32-bit
-// MinGW fabs goes through the x87 unit and memory, several times the cost of the arithmetic around it.
-inline double AbsoluteValue(double x)
-{
-    return _mm_cvtsd_f64(_mm_andnot_pd(_mm_set_sd(-0.0), _mm_set_sd(x)));
-}
 
 // log(x): NaN for x < 0 or NaN, -inf for 0, +inf for +inf.
 double NaturalLog(double x);

@@ -1,6 +1,7 @@
 // The wall heat-transfer correlation shared by the thermal resistance and its derivatives.
 #include "hydro/SimpleHydro.h"
 
+#include "hydro/AbsoluteValue.h"
 #include "hydro/ElementaryFunctions.h"
 
 namespace ondivar {

@@ -1,7 +1,7 @@
 // Dimensionless numbers of one phase's wall heat transfer, with the property floors of its kind.
 #pragma once
 
-#include "hydro/ElementaryFunctions.h"
+#include "hydro/AbsoluteValue.h"
 #include "hydro/SimpleHydro.h"
 
 namespace ondivar {

@@ -1,6 +1,6 @@
 // The calculation the flow component runs: holdups and velocities from superficial velocities, then
 // flow pattern, pressure gradients and thermal resistance. The arithmetic keeps its order of evaluation.
-#include "hydro/ElementaryFunctions.h"
+#include "hydro/AbsoluteValue.h"
 #include "hydro/HydroConfiguration.h"
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
