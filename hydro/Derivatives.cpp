@@ -1,37 +1,13 @@
 // Analytic derivatives of the holdup-driven modes with respect to alpha0, alpha1 (alpha2 = 1 - alpha0 -
 // alpha1 dependent), the driving velocity and the phase properties. Only slots 0 to 2 are written.
+#include "hydro/AbsoluteValue.h"
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
 #include "hydro/PhaseHeatTransfer.h"
 #include "hydro/SimpleHydro.h"
-
-#include <cmath>
+#include "hydro/Slots.h"
 
 namespace ondivar {
-
-namespace {
-
-constexpr int kStateKinds = 3;
-
-void ZeroStateSlots(CDoubleArray& a)
-{
-    for (int i = 0; i < kStateKinds; ++i)
-        a[i] = 0.0;
-}
-
-void ZeroStateSlots(CDoubleMatrix& m)
-{
-    for (int i = 0; i < kStateKinds; ++i)
-        ZeroStateSlots(m[i]);
-}
-
-void ZeroStateSlots(CDoubleArray3D& c)
-{
-    for (int i = 0; i < kStateKinds; ++i)
-        ZeroStateSlots(c[i]);
-}
-
-} // namespace
 
 int CSimpleHydro::ComputeDerivatives()
 {
@@ -77,22 +53,22 @@ void CSimpleHydro::ComputeMassVelocityDerivatives()
         for (int j = 0; j < kStateKinds; ++j)
             m_dVelocityDDensity[i][j] = dUDDensity[j];
     }
-    ZeroStateSlots(m_dVelocityDViscosity);
-    ZeroStateSlots(m_dVelocityDPairProps);
+    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
 
     // dp/dz = -rhoM A(Um); B = rhoM dA/dUm. Um = u0 - (1 - alpha0) d, so dUm/dalpha0 = du/dalpha0 + d.
     const double um = m_mixtureVelocity;
     const double gradientPerDensity =
-        (((2.0 * m_frictionFactor) * um) * std::fabs(um)) / diameter + kGravity * m_inclination;
-    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * std::fabs(um)) / diameter;
+        (((2.0 * m_frictionFactor) * um) * AbsoluteValue(um)) / diameter + kGravity * m_inclination;
+    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * AbsoluteValue(um)) / diameter;
     m_dDpdzDHoldup[0] = (rho[2] - rho[0]) * gradientPerDensity - (dUDHoldup0 + drift) * frictionSlope;
     m_dDpdzDHoldup[1] = (rho[2] - rho[1]) * gradientPerDensity - frictionSlope * dUDHoldup1;
     m_dDpdzDHoldup[2] = 0.0;
     m_dDpdzDMassVelocity = -frictionSlope;
     for (int j = 0; j < kStateKinds; ++j)
         m_dDpdzDDensity[j] = (-gradientPerDensity) * a[j] - frictionSlope * dUDDensity[j];
-    ZeroStateSlots(m_dDpdzDViscosity);
-    ZeroStateSlots(m_dDpdzDPairProps);
+    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
 
     ComputeThermalDerivatives(dUDHoldup0, dUDHoldup1, dUDDensity);
 }
@@ -152,7 +128,7 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
         // D |Us| / nu above it.
         const double dPrDDensity = (nu * cp[j]) / h[j].conductivity;
         const double dReDDensity =
-            viscosityFloored ? (diameter * std::fabs(m_superficialVelocity[j])) / h[j].viscosity : 0.0;
+            viscosityFloored ? (diameter * AbsoluteValue(m_superficialVelocity[j])) / h[j].viscosity : 0.0;
         m_dThermalDDensity[j] =
             dRDS * (weight * (dNuDPr[j] * dPrDDensity + dNuDRe[j] * dReDDensity) + dSDU * dUDDensity[j]);
 
@@ -167,7 +143,7 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
 
         m_dThermalDHeatCapacity[j] = dRDS * (weight * dNuDPr[j] * (mu[j] / h[j].conductivity));
     }
-    ZeroStateSlots(m_dThermalDPairProps);
+    FillSlots<kStateKinds>(m_dThermalDPairProps, 0.0);
 }
 
 void CSimpleHydro::ComputeMixtureVelocityDerivatives()
@@ -188,21 +164,21 @@ void CSimpleHydro::ComputeMixtureVelocityDerivatives()
     m_dVelocityDDrivingVelocity[0] = 1.0 + (a[1] + a[2]) * (kDriftMixtureCoefficient * s);
     m_dVelocityDDrivingVelocity[1] = 1.0 - (kDriftMixtureCoefficient * s) * a[0];
     m_dVelocityDDrivingVelocity[2] = 1.0 - (kDriftMixtureCoefficient * s) * a[0];
-    ZeroStateSlots(m_dVelocityDDensity);
-    ZeroStateSlots(m_dVelocityDViscosity);
-    ZeroStateSlots(m_dVelocityDPairProps);
+    FillSlots<kStateKinds>(m_dVelocityDDensity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
 
     const double gradientPerDensity =
-        (((2.0 * m_frictionFactor) * um) * std::fabs(um)) / diameter + kGravity * s;
-    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * std::fabs(um)) / diameter;
+        (((2.0 * m_frictionFactor) * um) * AbsoluteValue(um)) / diameter + kGravity * s;
+    const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * AbsoluteValue(um)) / diameter;
     m_dDpdzDHoldup[0] = (rho[2] - rho[0]) * gradientPerDensity;
     m_dDpdzDHoldup[1] = (rho[2] - rho[1]) * gradientPerDensity;
     m_dDpdzDHoldup[2] = 0.0;
     m_dDpdzDMixtureVelocity = -frictionSlope;
     for (int j = 0; j < kStateKinds; ++j)
         m_dDpdzDDensity[j] = (-gradientPerDensity) * a[j];
-    ZeroStateSlots(m_dDpdzDViscosity);
-    ZeroStateSlots(m_dDpdzDPairProps);
+    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
 }
 
 } // namespace ondivar

@@ -4,9 +4,9 @@
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
 #include "hydro/SimpleHydro.h"
+#include "hydro/Slots.h"
 #include "hydro/Undefined.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace ondivar {
@@ -14,20 +14,24 @@ namespace ondivar {
 namespace {
 
 // The model's arrays keep their kModelSlots slots: slots the argument lacks become undefined.
+template <class T> void CopySlots(CArray1D<T>& to, const CArray1D<T>& from, const T& undefined)
+{
+    for (std::size_t i = 0; i < kModelSlots; ++i)
+        to[i] = i < from.size() ? from[i] : undefined;
+}
+
 void CopySlots(CDoubleArray& to, const CDoubleArray& from)
 {
-    const std::size_t n = std::min(to.size(), from.size());
-    std::copy(from.begin(), from.begin() + n, to.begin());
-    std::fill(to.begin() + n, to.end(), kUndefinedReal);
+    CopySlots(to, from, kUndefinedReal);
 }
 
 void CopySlots(CDoubleMatrix& to, const CDoubleMatrix& from)
 {
-    for (std::size_t i = 0; i < to.rows(); ++i) {
+    for (std::size_t i = 0; i < kModelSlots; ++i) {
         if (i < from.rows())
             CopySlots(to[i], from[i]);
         else
-            to[i].fill(kUndefinedReal);
+            FillSlots<kModelSlots>(to[i], kUndefinedReal);
     }
 }
 
@@ -45,9 +49,7 @@ void CSimpleHydro::CopyHoldupDrivenInputs(double diameter, double roughness, dou
     m_roughness = roughness;
     m_inclination = inclination;
     m_phaseCount = phaseCount;
-    // Reset left every kind undefined.
-    std::copy(phaseKinds.begin(), phaseKinds.begin() + std::min(phaseKinds.size(), m_phaseKinds.size()),
-              m_phaseKinds.begin());
+    CopySlots(m_phaseKinds, phaseKinds, kUndefinedInteger);
     CopySlots(m_density, density);
     CopySlots(m_viscosity, viscosity);
     CopySlots(m_twoPhaseProps, twoPhaseProps);

@@ -1,5 +1,6 @@
 #include "hydro/Hydro.h"
 
+#include "hydro/Slots.h"
 #include "hydro/Undefined.h"
 
 #include <initializer_list>
@@ -49,20 +50,21 @@ void CHydro::Reset()
     m_dThermalDMassVelocity = kNaN;
     m_flowPattern = static_cast<EHydroFlowPatterns>(kUndefinedInteger);
     // Refilled in place: a set-up allocates nothing.
-    m_phaseKinds.fill(kUndefinedInteger);
+    FillSlots<kModelSlots>(m_phaseKinds, kUndefinedInteger);
     for (CDoubleArray* results : {&m_holdup, &m_noSlipHoldup, &m_superficialVelocity, &m_velocity})
-        results->fill(kNaN);
+        FillSlots<kModelSlots>(*results, kNaN);
     if (!m_derivativesWritten)
         return;
+    // The derivatives are written at the state slots only: the others are still undefined.
     for (CDoubleArray* results :
          {&m_dSpare, &m_dVelocityDMassVelocity, &m_dVelocityDDrivingVelocity, &m_dDpdzDHoldup,
           &m_dDpdzDDensity, &m_dDpdzDViscosity, &m_dThermalDHoldup, &m_dThermalDDensity,
           &m_dThermalDViscosity, &m_dThermalDHeatCapacity, &m_dThermalDConductivity})
-        results->fill(kNaN);
+        FillSlots<kStateKinds>(*results, kNaN);
     for (CDoubleMatrix* results : {&m_dVelocityDHoldup, &m_dVelocityDDensity, &m_dVelocityDViscosity,
                                    &m_dDpdzDPairProps, &m_dThermalDPairProps})
-        results->fill(kNaN);
-    m_dVelocityDPairProps.fill(kNaN);
+        FillSlots<kStateKinds>(*results, kNaN);
+    FillSlots<kStateKinds>(m_dVelocityDPairProps, kNaN);
     m_derivativesWritten = false;
 }
 

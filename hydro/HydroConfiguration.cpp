@@ -2,6 +2,8 @@
 
 #include "support/TarvoException.h"
 
+#include <algorithm>
+
 namespace ondivar {
 
 namespace {
@@ -23,14 +25,14 @@ void CheckHydroConfiguration(bool ok)
 void CheckPhaseList(int phaseCount, const CIntArray& phaseKinds,
                     std::initializer_list<const CDoubleArray*> indexed)
 {
+    // A kind is a slot of the model and of every indexed array when it is below the smallest of them.
+    std::size_t slots = kModelSlots;
+    for (const CDoubleArray* array : indexed)
+        slots = std::min(slots, array->size());
     bool ok = phaseCount >= 0 && phaseCount <= kModelSlots &&
               static_cast<std::size_t>(phaseCount) <= phaseKinds.size();
-    for (int p = 0; ok && p < phaseCount; ++p) {
-        const int kind = phaseKinds[p];
-        ok = IsIndexOf(kind, kModelSlots);
-        for (const CDoubleArray* array : indexed)
-            ok = ok && IsIndexOf(kind, array->size());
-    }
+    for (int p = 0; ok && p < phaseCount; ++p)
+        ok = IsIndexOf(phaseKinds[p], slots);
     if (!ok)
         CheckHydroConfiguration(false);
 }

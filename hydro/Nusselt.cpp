@@ -1,9 +1,8 @@
 // The wall heat-transfer correlation shared by the thermal resistance and its derivatives.
 #include "hydro/SimpleHydro.h"
 
+#include "hydro/AbsoluteValue.h"
 #include "hydro/ElementaryFunctions.h"
-
-#include <cmath>
 
 namespace ondivar {
 
@@ -14,12 +13,17 @@ constexpr double kNusseltFloor = 4.0;
 // Not 1/3: the correlation is defined with this exponent.
 constexpr double kPrandtlExponent = 0.333333333333;
 
+// kPrandtlExponent log |Pr|, the Prandtl number's share of the exponent.
+double PrandtlTerm(double prandtl)
+{
+    return kPrandtlExponent * NaturalLog(AbsoluteValue(prandtl));
+}
+
 // 0.023 |Re|^0.8 |Pr|^0.333333333333, through one exponential: equal to the product of the two powers
 // within a few units in the last place, with the same zeros, infinities and NaNs.
-double ColburnNusselt(double reynolds, double prandtl)
+double ColburnNusselt(double reynolds, double prandtlTerm)
 {
-    return 0.023 * NaturalExp(0.8 * NaturalLog(std::fabs(reynolds)) +
-                              kPrandtlExponent * NaturalLog(std::fabs(prandtl)));
+    return 0.023 * NaturalExp(0.8 * NaturalLog(AbsoluteValue(reynolds)) + prandtlTerm);
 }
 
 double Floored(double nusselt)
@@ -34,8 +38,8 @@ double WithDerivatives(double nusselt, double reynolds, double prandtl, double& 
         dNuDPr = 0.0;
         return kNusseltFloor;
     }
-    dNuDRe = (0.8 * nusselt) / std::fabs(reynolds);
-    dNuDPr = nusselt / (std::fabs(prandtl) * 3.0);
+    dNuDRe = (0.8 * nusselt) / AbsoluteValue(reynolds);
+    dNuDPr = nusselt / (AbsoluteValue(prandtl) * 3.0);
     return nusselt;
 }
 
@@ -43,20 +47,33 @@ double WithDerivatives(double nusselt, double reynolds, double prandtl, double& 
 
 double CSimpleHydro::Nusselt(double reynolds, double prandtl)
 {
-    return Floored(ColburnNusselt(reynolds, prandtl));
+    return Floored(ColburnNusselt(reynolds, PrandtlTerm(prandtl)));
 }
 
 double CSimpleHydro::NusseltDeriv(double reynolds, double prandtl, double& dNuDRe, double& dNuDPr)
 {
-    return WithDerivatives(ColburnNusselt(reynolds, prandtl), reynolds, prandtl, dNuDRe, dNuDPr);
+    return WithDerivatives(ColburnNusselt(reynolds, PrandtlTerm(prandtl)), reynolds, prandtl, dNuDRe, dNuDPr);
 }
 
 double CSimpleHydro::ColburnNusseltOfKind(int kind, double reynolds, double prandtl)
 {
     CNusseltMemo& memo = m_nusseltMemo[kind];
-    if (!(reynolds == memo.reynolds && prandtl == memo.prandtl))
-        memo = {reynolds, prandtl, ColburnNusselt(reynolds, prandtl)};
+    if (!(reynolds == memo.reynolds && prandtl == memo.prandtl)) {
+        memo.nusselt = ColburnNusselt(reynolds, PrandtlTermOfKind(kind, prandtl));
+        memo.reynolds = reynolds;
+        memo.prandtl = prandtl;
+    }
     return memo.nusselt;
+}
+
+double CSimpleHydro::PrandtlTermOfKind(int kind, double prandtl)
+{
+    CNusseltMemo& memo = m_nusseltMemo[kind];
+    if (!(prandtl == memo.termPrandtl)) {
+        memo.prandtlTerm = PrandtlTerm(prandtl);
+        memo.termPrandtl = prandtl;
+    }
+    return memo.prandtlTerm;
 }
 
 double CSimpleHydro::NusseltOfKind(int kind, double reynolds, double prandtl)

@@ -1,9 +1,8 @@
 // Dimensionless numbers of one phase's wall heat transfer, with the property floors of its kind.
 #pragma once
 
+#include "hydro/AbsoluteValue.h"
 #include "hydro/SimpleHydro.h"
-
-#include <cmath>
 
 namespace ondivar {
 
@@ -22,7 +21,7 @@ inline CPhaseHeatTransfer EvaluatePhaseHeatTransfer(int kind, double diameter, d
     const double minConductivity = CSimpleHydro::m_minimumConductivity[kind];
     CPhaseHeatTransfer h;
     h.viscosity = viscosity > minViscosity ? viscosity : minViscosity;
-    h.reynolds = (density * diameter) * std::fabs(superficialVelocity) / h.viscosity;
+    h.reynolds = (density * diameter) * AbsoluteValue(superficialVelocity) / h.viscosity;
     h.conductivity = conductivity > minConductivity ? conductivity : minConductivity;
     h.prandtl = (viscosity * heatCapacity) / h.conductivity;
     return h;

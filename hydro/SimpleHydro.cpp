@@ -7,7 +7,8 @@ namespace ondivar {
 
 CSimpleHydro::CSimpleHydro() : m_frictionFactor(0.005), m_phasePresent{false, false, false, false}
 {
-    m_nusseltMemo.fill({kUndefinedReal, kUndefinedReal, kUndefinedReal}); // NaN matches nothing
+    m_nusseltMemo.fill( // NaN matches nothing
+        {kUndefinedReal, kUndefinedReal, kUndefinedReal, kUndefinedReal, kUndefinedReal});
     m_patternTable[1] = {eSinglePhaseVapor, 1.0};
     m_patternTable[2] = {eSinglePhaseLiquid, 0.0};
     m_patternTable[3] = {eSlug, 0.5};

@@ -69,14 +69,19 @@ public:
 
 private:
     // The Colburn number last computed for a kind, with its arguments: the derivatives that follow
-    // ComputeProperties find the numbers it computed. Never stale: a hit needs equal arguments.
+    // ComputeProperties find the numbers it computed. The Prandtl term (kPrandtlExponent log |Pr|) is
+    // kept apart: the Prandtl number follows the phase's properties only, which stay the same while a
+    // solver iterates over holdups and velocities. Never stale: a hit needs equal arguments.
     struct CNusseltMemo {
         double reynolds;
         double prandtl;
         double nusselt;
+        double termPrandtl; // the Prandtl number of prandtlTerm
+        double prandtlTerm;
     };
 
     double ColburnNusseltOfKind(int kind, double reynolds, double prandtl);
+    double PrandtlTermOfKind(int kind, double prandtl);
     double NusseltOfKind(int kind, double reynolds, double prandtl);
     double NusseltDerivOfKind(int kind, double reynolds, double prandtl, double& dNuDRe, double& dNuDPr);
     void ComputeMassVelocityDerivatives();

@@ -1,5 +1,6 @@
 // The calculation the flow component runs: holdups and velocities from superficial velocities, then
 // flow pattern, pressure gradients and thermal resistance. The arithmetic keeps its order of evaluation.
+#include "hydro/AbsoluteValue.h"
 #include "hydro/HydroConfiguration.h"
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
@@ -101,7 +102,7 @@ int CSimpleHydro::ComputeProperties()
 
     const double um = m_mixtureVelocity;
     const double diameter = m_diameter;
-    m_dpdzFriction = ((((-2.0 * mixtureDensity) * m_frictionFactor) * um) * std::fabs(um)) / diameter;
+    m_dpdzFriction = ((((-2.0 * mixtureDensity) * m_frictionFactor) * um) * AbsoluteValue(um)) / diameter;
     m_dpdzGravity = ((-mixtureDensity) * kGravity) * m_inclination;
     m_dpdzTotal = m_dpdzFriction + m_dpdzGravity;
 
