@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs ondivar-com-bench as a simulator meets the component: Ondivar.dll registered (regsvr32) in the
 # built tree's private prefix, created from its program identifier. Usage:
-#   scripts/com-bench.sh [cycles [runs [breakdown]]]
+#   scripts/com-bench.sh [cycles [runs [breakdown | only-floor | only-vtable | only-invoke | only-model]]]
 # runs alternates the architectures (ONDIVAR_ARCHS, default "win32 win64") run by run. The DLL is
 # unregistered again afterwards: the tests expect a prefix without it.
 set -euo pipefail
