@@ -10,11 +10,6 @@
 namespace ondivar {
 namespace {
 
-std::wstring text(const UniqueBstr& s)
-{
-    return s.get() != nullptr ? std::wstring(s.get(), s.length()) : std::wstring();
-}
-
 // Replaces field with a new BSTR of value (a null BSTR for an empty value).
 void replace(BSTR& field, const std::wstring& value)
 {
@@ -44,7 +39,7 @@ void nameSource(const ComPtr<IUnknown>& object, EXCEPINFO& exception)
     if (const ComPtr<ICapeIdentification> identification = object.query<ICapeIdentification>()) {
         UniqueBstr name;
         identification->get_ComponentName(name.put());
-        replace(exception.bstrSource, text(name));
+        replace(exception.bstrSource, name.text());
     }
 }
 
@@ -59,15 +54,15 @@ void describeRecordedFailure(IUnknown* object, EXCEPINFO& exception) noexcept
             return;
         UniqueBstr description, interfaceName, operation, name;
         user->get_description(description.put());
-        std::wstring message = withoutTrailingBreaks(text(description));
+        std::wstring message = withoutTrailingBreaks(description.text());
         if (message.empty()) {
             if (const ComPtr<ECapeRoot> root = unknown.query<ECapeRoot>())
                 root->get_name(name.put());
             user->get_interfaceName(interfaceName.put());
             user->get_operation(operation.put());
-            message = text(name).empty() ? std::wstring(L"Failed") : text(name);
-            if (!text(interfaceName).empty() || !text(operation).empty())
-                message += L" in " + text(interfaceName) + L"::" + text(operation);
+            message = name.text().empty() ? std::wstring(L"Failed") : name.text();
+            if (!interfaceName.text().empty() || !operation.text().empty())
+                message += L" in " + interfaceName.text() + L"::" + operation.text();
         }
         replace(exception.bstrDescription, message);
         nameSource(unknown, exception);

@@ -18,17 +18,11 @@ template <class T> ondivar::ComPtr<T> queryErrorInterface(IDispatch* source, REF
     return result;
 }
 
-// The text of a BSTR out value: a null BSTR reads as the empty string.
-std::wstring text(const ondivar::UniqueBstr& s)
-{
-    return s.get() != nullptr ? std::wstring(s.get(), s.length()) : std::wstring();
-}
-
 // A BSTR property that must be read to be trusted: the getter succeeded and gave a string.
 bool readText(HRESULT getterResult, const ondivar::UniqueBstr& s, std::wstring& field)
 {
     if (SUCCEEDED(getterResult) && s.get() != nullptr) {
-        field = text(s);
+        field = s.text();
         return true;
     }
     field.clear();
@@ -49,7 +43,7 @@ CCapeUser::CCapeUser(IDispatch* source) : m_code(0)
         } else {
             ondivar::UniqueBstr name;
             root->get_name(name.put());
-            m_name = text(name);
+            m_name = name.text();
         }
     }
 
@@ -67,15 +61,15 @@ CCapeUser::CCapeUser(IDispatch* source) : m_code(0)
 
     ondivar::UniqueBstr s;
     user->get_description(s.put());
-    m_description = text(s);
+    m_description = s.text();
     user->get_scope(s.put());
-    m_scope = text(s);
+    m_scope = s.text();
     user->get_interfaceName(s.put());
-    m_interfaceName = text(s);
+    m_interfaceName = s.text();
     user->get_operation(s.put());
-    m_operation = text(s);
+    m_operation = s.text();
     user->get_moreInfo(s.put());
-    m_moreInfo = text(s);
+    m_moreInfo = s.text();
 }
 
 CCapeBoundaries::CCapeBoundaries(IDispatch* source)

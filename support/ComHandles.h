@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <string>
 #include <utility>
 
 namespace ondivar {
@@ -114,6 +115,8 @@ public:
         m_s = s;
     }
     UINT length() const noexcept { return SysStringLen(m_s); }
+    // The whole text, as long as the BSTR says; a null BSTR reads as the empty text.
+    std::wstring text() const { return m_s != nullptr ? std::wstring(m_s, length()) : std::wstring(); }
 
 private:
     BSTR m_s = nullptr;
