@@ -3,6 +3,7 @@
 #include "hydro/AbsoluteValue.h"
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
+#include "hydro/NusseltCorrelation.h"
 #include "hydro/PhaseHeatTransfer.h"
 #include "hydro/SimpleHydro.h"
 #include "hydro/Slots.h"

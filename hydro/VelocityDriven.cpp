@@ -4,6 +4,7 @@
 #include "hydro/HydroConfiguration.h"
 #include "hydro/DriftFlux.h"
 #include "hydro/ModelConstants.h"
+#include "hydro/NusseltCorrelation.h"
 #include "hydro/PhaseHeatTransfer.h"
 #include "hydro/SimpleHydro.h"
 

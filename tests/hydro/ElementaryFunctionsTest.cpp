@@ -1,3 +1,4 @@
+#include "hydro/AbsoluteValue.h"
 #include "hydro/ElementaryFunctions.h"
 
 #include <gtest/gtest.h>
@@ -68,10 +69,6 @@ TEST(ElementaryFunctions, SpecialValues)
     EXPECT_NEAR(std::pow(2.5, 0.8), AbsPower(-2.5, 0.8), 4e-16);
 }
 
-// The model's absolute value needs SSE2 arithmetic, which the 32-bit tests are not built for.
-#ifdef __SSE2_MATH__
-#include "hydro/AbsoluteValue.h"
-
 TEST(ElementaryFunctions, AbsoluteValueClearsTheSignBitAsFabs)
 {
     const double inf = std::numeric_limits<double>::infinity();
@@ -81,4 +78,3 @@ TEST(ElementaryFunctions, AbsoluteValueClearsTheSignBitAsFabs)
         EXPECT_EQ(0, std::memcmp(&expected, &actual, sizeof x)) << x;
     }
 }
-#endif
