@@ -16,6 +16,9 @@ CSimpleHydro::CSimpleHydro() : m_frictionFactor(0.005), m_phasePresent{false, fa
     m_patternTable[5] = {eSlug, 0.5};
     m_patternTable[6] = {eLiquidLiquid, 0.0};
     m_patternTable[7] = {eThreePhase, 0.5};
+    m_patternByKey.fill({false, {}});
+    for (const auto& [key, patternAndValue] : m_patternTable)
+        m_patternByKey[key] = {true, patternAndValue};
 }
 
 CSimpleHydro::~CSimpleHydro() = default;

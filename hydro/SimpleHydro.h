@@ -93,7 +93,16 @@ private:
                                 const CDoubleMatrix& twoPhaseProps, const CDoubleArray& heatCapacity,
                                 const CDoubleArray& thermalConductivity);
 
+    // The pattern table laid out by key for the lookup of every calculation, filled from m_patternTable:
+    // a key sums up to kModelSlots phases of kinds below kModelSlots (a kind listed twice counts twice).
+    static constexpr unsigned int kPatternKeys = (kModelSlots << (kModelSlots - 1)) + 1;
+    struct CPatternEntry {
+        bool known;
+        CPatternTable::mapped_type patternAndValue;
+    };
+
     CPatternTable m_patternTable;
+    std::array<CPatternEntry, kPatternKeys> m_patternByKey;
     double m_frictionFactor;
     std::array<bool, kModelSlots> m_phasePresent;
     std::array<CNusseltMemo, kModelSlots> m_nusseltMemo;

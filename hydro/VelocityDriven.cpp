@@ -96,10 +96,10 @@ int CSimpleHydro::ComputeProperties()
     unsigned int key = 0;
     for (int p = 0; p < n; ++p)
         key += 1u << m_phaseKinds[p];
-    const auto entry = m_patternTable.find(key);
-    CheckHydroConfiguration(entry != m_patternTable.end());
-    m_flowPattern = entry->second.first;
-    m_patternValue = entry->second.second;
+    const CPatternEntry& entry = m_patternByKey[key];
+    CheckHydroConfiguration(entry.known);
+    m_flowPattern = entry.patternAndValue.first;
+    m_patternValue = entry.patternAndValue.second;
 
     const double um = m_mixtureVelocity;
     const double diameter = m_diameter;
