@@ -49,18 +49,22 @@ void CHydro::Reset()
     m_dDpdzDMassVelocity = kNaN;
     m_dThermalDMassVelocity = kNaN;
     m_flowPattern = static_cast<EHydroFlowPatterns>(kUndefinedInteger);
-    // Refilled in place: a set-up allocates nothing.
+    // Refilled in place: a set-up allocates nothing. The lists of arrays are written out (unrolled): a
+    // loop over a list costs as much again as the stores.
     FillSlots<kModelSlots>(m_phaseKinds, kUndefinedInteger);
+#pragma GCC unroll 4
     for (CDoubleArray* results : {&m_holdup, &m_noSlipHoldup, &m_superficialVelocity, &m_velocity})
         FillSlots<kModelSlots>(*results, kNaN);
     if (!m_derivativesWritten)
         return;
-    // The derivatives are written at the state slots only: the others are still undefined.
+        // The derivatives are written at the state slots only: the others are still undefined.
+#pragma GCC unroll 11
     for (CDoubleArray* results :
          {&m_dSpare, &m_dVelocityDMassVelocity, &m_dVelocityDDrivingVelocity, &m_dDpdzDHoldup,
           &m_dDpdzDDensity, &m_dDpdzDViscosity, &m_dThermalDHoldup, &m_dThermalDDensity,
           &m_dThermalDViscosity, &m_dThermalDHeatCapacity, &m_dThermalDConductivity})
         FillSlots<kStateKinds>(*results, kNaN);
+#pragma GCC unroll 5
     for (CDoubleMatrix* results : {&m_dVelocityDHoldup, &m_dVelocityDDensity, &m_dVelocityDViscosity,
                                    &m_dDpdzDPairProps, &m_dThermalDPairProps})
         FillSlots<kStateKinds>(*results, kNaN);

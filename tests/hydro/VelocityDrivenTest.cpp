@@ -158,6 +158,18 @@ TEST(VelocityDriven, MissingPatternKeyRaisesAfterTheVelocities)
             EXPECT_FALSE(std::isnan(model.GetVelocity()[eWater]));
         }
     }
+    // The largest key a phase list can form: four phases of the last slot (arrays that have it).
+    CSimpleHydro lastSlot;
+    CFlowCase flow;
+    flow.kinds = Kinds({3, 3, 3, 3});
+    flow.superficialVelocity = Values({1.0, 1.0, 1.0, 1.0});
+    flow.density = Values({50.0, 800.0, 1000.0, 900.0});
+    flow.viscosity = Values({1.5e-05, 0.002, 0.001, 0.001});
+    flow.pairs = CDoubleMatrix(4, 4, 0.25);
+    flow.heatCapacity = Values({2000.0, 2000.0, 4180.0, 2000.0});
+    flow.conductivity = Values({0.03, 0.13, 0.6, 0.1});
+    flow.Setup(lastSlot);
+    ExpectConfigurationError([&] { lastSlot.ComputeProperties(); });
     // A model never set up has no phase list to look up.
     CSimpleHydro model;
     ExpectConfigurationError([&] { model.ComputeProperties(); });
