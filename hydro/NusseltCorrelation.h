@@ -77,11 +77,4 @@ inline double CSimpleHydro::NusseltOfKind(int kind, double reynolds, double pran
     return nusselt::Floored(ColburnNusseltOfKind(kind, reynolds, prandtl));
 }
 
-inline double CSimpleHydro::NusseltDerivOfKind(int kind, double reynolds, double prandtl, double& dNuDRe,
-                                               double& dNuDPr)
-{
-    return nusselt::WithDerivatives(ColburnNusseltOfKind(kind, reynolds, prandtl), reynolds, prandtl, dNuDRe,
-                                    dNuDPr);
-}
-
 } // namespace ondivar
