@@ -356,10 +356,11 @@ TEST_F(FlowClient, BatchLeavesARefusedSegmentInTheMiddleOutOfTheCumulativePressu
         }
         // Left out of the sum, which says it is incomplete from the refused row on.
         EXPECT_EQ(r[complete], reached ? "no" : "yes") << r[name];
-        if (r[name] != "riser-2")
+        if (r[name] != "riser-2") {
             EXPECT_NEAR(std::stod(r[cumulative]), std::stod(b[cumulative]) - (reached ? refusedDrop : 0.0),
                         1e-6 * std::fabs(std::stod(b[cumulative])))
                 << r[name];
+        }
     }
     ASSERT_TRUE(reached);
     std::ifstream svg(plot, std::ios::binary);
