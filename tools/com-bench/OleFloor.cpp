@@ -12,18 +12,34 @@ bool same(BSTR text, const wchar_t* expected)
     return text != nullptr && std::wcscmp(text, expected) == 0;
 }
 
+// The one-dimensional array of element type that values holds, or null: the type and dimension checks
+// every argument needs.
+SAFEARRAY* vectorOf(const VARIANT& values, VARTYPE element, ULONG elementBytes)
+{
+    if (V_VT(&values) != (VT_ARRAY | element))
+        return nullptr;
+    SAFEARRAY* array = V_ARRAY(&values);
+    if (array == nullptr || array->cbElements != elementBytes || SafeArrayGetDim(array) != 1)
+        return nullptr;
+    return array;
+}
+
+// The number of elements between the bounds of a one-dimensional array; -1 when they cannot be read.
+long elementCount(SAFEARRAY* array)
+{
+    LONG lower = 0;
+    LONG upper = -1;
+    if (FAILED(SafeArrayGetLBound(array, 1, &lower)) || FAILED(SafeArrayGetUBound(array, 1, &upper)))
+        return -1;
+    return static_cast<long>(upper) - lower + 1;
+}
+
 } // namespace
 
 bool OleFloor::readOne(const VARIANT& values, double& value) const
 {
-    if (V_VT(&values) != (VT_ARRAY | VT_R8))
-        return false;
-    SAFEARRAY* array = V_ARRAY(&values);
-    LONG lower = 0;
-    LONG upper = -1;
-    if (array == nullptr || array->cbElements != sizeof(double) || SafeArrayGetDim(array) != 1 ||
-        FAILED(SafeArrayGetLBound(array, 1, &lower)) || FAILED(SafeArrayGetUBound(array, 1, &upper)) ||
-        upper < lower)
+    SAFEARRAY* array = vectorOf(values, VT_R8, sizeof(double));
+    if (array == nullptr || elementCount(array) < 1)
         return false;
     const SafeArrayData<double> data(array);
     if (!data)
@@ -37,15 +53,8 @@ bool OleFloor::declare(const VARIANT& labels, const VARIANT& states, const VARIA
     const VARIANT* arrays[3] = {&labels, &states, &types};
     SAFEARRAY* safeArrays[3] = {};
     for (int k = 0; k < 3; ++k) {
-        const VARIANT& v = *arrays[k];
-        if (V_VT(&v) != (VT_ARRAY | VT_BSTR))
-            return false;
-        SAFEARRAY* array = V_ARRAY(&v);
-        LONG lower = 0;
-        LONG upper = -1;
-        if (array == nullptr || array->cbElements != sizeof(BSTR) || SafeArrayGetDim(array) != 1 ||
-            FAILED(SafeArrayGetLBound(array, 1, &lower)) || FAILED(SafeArrayGetUBound(array, 1, &upper)) ||
-            upper - lower + 1 != kPhases)
+        SAFEARRAY* array = vectorOf(*arrays[k], VT_BSTR, sizeof(BSTR));
+        if (array == nullptr || elementCount(array) != kPhases)
             return false;
         safeArrays[k] = array;
     }
