@@ -14,16 +14,37 @@ int CSimpleHydro::ComputeDerivatives()
 {
     switch (m_mode) {
     case eModeHoldupsAndMassVelocity:
-        m_derivativesWritten = true;
+        if (PrepareDerivatives(EDerivativeLayout::eMassVelocity))
+            WriteMassVelocityConstants();
         ComputeMassVelocityDerivatives();
         return 0;
     case eModeHoldupsAndMixtureVelocity:
-        m_derivativesWritten = true;
+        if (PrepareDerivatives(EDerivativeLayout::eMixtureVelocity))
+            WriteMixtureVelocityConstants();
         ComputeMixtureVelocityDerivatives();
         return 0;
     default: // after a velocity-driven set-up, or none
         return 1;
     }
+}
+
+// The entries of mode 1's derivatives that are the same in every state: velocities follow the mass-average
+// velocity one to one; nothing depends on the viscosities or pair properties; the aqueous holdup is no
+// state variable.
+void CSimpleHydro::WriteMassVelocityConstants()
+{
+    for (int i = 0; i < kStateKinds; ++i) {
+        m_dVelocityDHoldup[i][2] = 0.0;
+        m_dVelocityDMassVelocity[i] = 1.0;
+        m_dVelocityDDrivingVelocity[i] = 1.0;
+    }
+    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
+    m_dDpdzDHoldup[2] = 0.0;
+    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
+    m_dThermalDHoldup[2] = 0.0;
+    FillSlots<kStateKinds>(m_dThermalDPairProps, 0.0);
 }
 
 void CSimpleHydro::ComputeMassVelocityDerivatives()
@@ -46,16 +67,14 @@ void CSimpleHydro::ComputeMassVelocityDerivatives()
         (((rho[0] * a[0]) * a[2]) * drift) / mixtureDensity / mixtureDensity,
     };
     for (int i = 0; i < kStateKinds; ++i) {
-        m_dVelocityDHoldup[i][0] = dUDHoldup0;
-        m_dVelocityDHoldup[i][1] = dUDHoldup1;
-        m_dVelocityDHoldup[i][2] = 0.0;
-        m_dVelocityDMassVelocity[i] = 1.0;
-        m_dVelocityDDrivingVelocity[i] = 1.0;
-        for (int j = 0; j < kStateKinds; ++j)
-            m_dVelocityDDensity[i][j] = dUDDensity[j];
+        CDoubleArray& velocityDHoldup = m_dVelocityDHoldup[i];
+        velocityDHoldup[0] = dUDHoldup0;
+        velocityDHoldup[1] = dUDHoldup1;
+        CDoubleArray& velocityDDensity = m_dVelocityDDensity[i];
+        velocityDDensity[0] = dUDDensity[0];
+        velocityDDensity[1] = dUDDensity[1];
+        velocityDDensity[2] = dUDDensity[2];
     }
-    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
-    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
 
     // dp/dz = -rhoM A(Um); B = rhoM dA/dUm. Um = u0 - (1 - alpha0) d, so dUm/dalpha0 = du/dalpha0 + d.
     const double um = m_mixtureVelocity;
@@ -64,12 +83,9 @@ void CSimpleHydro::ComputeMassVelocityDerivatives()
     const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * AbsoluteValue(um)) / diameter;
     m_dDpdzDHoldup[0] = (rho[2] - rho[0]) * gradientPerDensity - (dUDHoldup0 + drift) * frictionSlope;
     m_dDpdzDHoldup[1] = (rho[2] - rho[1]) * gradientPerDensity - frictionSlope * dUDHoldup1;
-    m_dDpdzDHoldup[2] = 0.0;
     m_dDpdzDMassVelocity = -frictionSlope;
     for (int j = 0; j < kStateKinds; ++j)
         m_dDpdzDDensity[j] = (-gradientPerDensity) * a[j] - frictionSlope * dUDDensity[j];
-    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
-    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
 
     ComputeThermalDerivatives(dUDHoldup0, dUDHoldup1, dUDDensity);
 }
@@ -90,14 +106,16 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
     const double r = m_thermalResistance;
     const double dRDS = (-kPi * r) * r;
 
-    CPhaseHeatTransfer h[kStateKinds];
+    const CPhaseHeatTransfer* h[kStateKinds]; // the state's own, found once
     double nusselt[kStateKinds], dNuDRe[kStateKinds], dNuDPr[kStateKinds];
     // dS/dUs_i: how S follows the phase's superficial velocity through its Reynolds number.
     double dSDUs[kStateKinds];
     for (int i = 0; i < kStateKinds; ++i) {
-        h[i] = EvaluatePhaseHeatTransfer(i, diameter, m_superficialVelocity[i], rho[i], mu[i], cp[i], k[i]);
-        nusselt[i] = NusseltDerivOfKind(i, h[i].reynolds, h[i].prandtl, dNuDRe[i], dNuDPr[i]);
-        const double dReDAbsUs = (rho[i] * diameter) / h[i].viscosity;
+        const CStateHeatTransfer& known = HeatTransferOfKind(i);
+        h[i] = &known.numbers;
+        nusselt[i] =
+            nusselt::WithDerivatives(known.colburn, h[i]->reynolds, h[i]->prandtl, dNuDRe[i], dNuDPr[i]);
+        const double dReDAbsUs = (rho[i] * diameter) / h[i]->viscosity;
         dSDUs[i] = ((a[i] * k[i]) * dNuDRe[i]) * dReDAbsUs * SignOf(m_superficialVelocity[i]);
     }
 
@@ -111,7 +129,6 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
         }
         m_dThermalDHoldup[j] = dRDS * ((k[j] * nusselt[j] - k[2] * nusselt[2]) + viaReynolds);
     }
-    m_dThermalDHoldup[2] = 0.0;
 
     double dSDU = 0.0; // the common velocity follows v one to one
     for (int i = 0; i < kStateKinds; ++i)
@@ -127,24 +144,39 @@ void CSimpleHydro::ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup
 
         // At fixed nu: Pr = rho nu Cp / k_e; Re = rho D |Us| / mu_min below the viscosity floor, and
         // D |Us| / nu above it.
-        const double dPrDDensity = (nu * cp[j]) / h[j].conductivity;
+        const double dPrDDensity = (nu * cp[j]) / h[j]->conductivity;
         const double dReDDensity =
-            viscosityFloored ? (diameter * AbsoluteValue(m_superficialVelocity[j])) / h[j].viscosity : 0.0;
+            viscosityFloored ? (diameter * AbsoluteValue(m_superficialVelocity[j])) / h[j]->viscosity : 0.0;
         m_dThermalDDensity[j] =
             dRDS * (weight * (dNuDPr[j] * dPrDDensity + dNuDRe[j] * dReDDensity) + dSDU * dUDDensity[j]);
 
         // At fixed rho: Pr = rho nu Cp / k_e; Re = D |Us| / nu above the floor (Re rho / mu_e = Re / nu).
-        const double dPrDNu = (rho[j] * cp[j]) / h[j].conductivity;
-        const double dReDNu = viscosityFloored ? 0.0 : -(h[j].reynolds * rho[j]) / h[j].viscosity;
+        const double dPrDNu = (rho[j] * cp[j]) / h[j]->conductivity;
+        const double dReDNu = viscosityFloored ? 0.0 : -(h[j]->reynolds * rho[j]) / h[j]->viscosity;
         m_dThermalDViscosity[j] = dRDS * (weight * (dNuDPr[j] * dPrDNu + dNuDRe[j] * dReDNu));
 
         // Pr = mu Cp / k above the conductivity floor: k dPr/dk = -Pr.
-        const double prandtlTerm = conductivityFloored ? 0.0 : a[j] * dNuDPr[j] * h[j].prandtl;
+        const double prandtlTerm = conductivityFloored ? 0.0 : a[j] * dNuDPr[j] * h[j]->prandtl;
         m_dThermalDConductivity[j] = dRDS * (a[j] * nusselt[j] - prandtlTerm);
 
-        m_dThermalDHeatCapacity[j] = dRDS * (weight * dNuDPr[j] * (mu[j] / h[j].conductivity));
+        m_dThermalDHeatCapacity[j] = dRDS * (weight * dNuDPr[j] * (mu[j] / h[j]->conductivity));
     }
-    FillSlots<kStateKinds>(m_dThermalDPairProps, 0.0);
+}
+
+// The entries of mode 2's derivatives that are the same in every state: velocities depend on the vapour
+// holdup only, and not on the phase properties; the aqueous holdup is no state variable.
+void CSimpleHydro::WriteMixtureVelocityConstants()
+{
+    for (int i = 0; i < kStateKinds; ++i) {
+        m_dVelocityDHoldup[i][1] = 0.0;
+        m_dVelocityDHoldup[i][2] = 0.0;
+    }
+    FillSlots<kStateKinds>(m_dVelocityDDensity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
+    m_dDpdzDHoldup[2] = 0.0;
+    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
+    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
 }
 
 void CSimpleHydro::ComputeMixtureVelocityDerivatives()
@@ -157,29 +189,20 @@ void CSimpleHydro::ComputeMixtureVelocityDerivatives()
     const double mixtureDensity = MixtureDensity(rho, a);
     const double drift = (BubbleRiseVelocity(diameter) + kDriftMixtureCoefficient * um) * s;
 
-    for (int i = 0; i < kStateKinds; ++i) {
+    for (int i = 0; i < kStateKinds; ++i)
         m_dVelocityDHoldup[i][0] = -drift;
-        m_dVelocityDHoldup[i][1] = 0.0;
-        m_dVelocityDHoldup[i][2] = 0.0;
-    }
     m_dVelocityDDrivingVelocity[0] = 1.0 + (a[1] + a[2]) * (kDriftMixtureCoefficient * s);
     m_dVelocityDDrivingVelocity[1] = 1.0 - (kDriftMixtureCoefficient * s) * a[0];
     m_dVelocityDDrivingVelocity[2] = 1.0 - (kDriftMixtureCoefficient * s) * a[0];
-    FillSlots<kStateKinds>(m_dVelocityDDensity, 0.0);
-    FillSlots<kStateKinds>(m_dVelocityDViscosity, 0.0);
-    FillSlots<kStateKinds>(m_dVelocityDPairProps, 0.0);
 
     const double gradientPerDensity =
         (((2.0 * m_frictionFactor) * um) * AbsoluteValue(um)) / diameter + kGravity * s;
     const double frictionSlope = (((4.0 * mixtureDensity) * m_frictionFactor) * AbsoluteValue(um)) / diameter;
     m_dDpdzDHoldup[0] = (rho[2] - rho[0]) * gradientPerDensity;
     m_dDpdzDHoldup[1] = (rho[2] - rho[1]) * gradientPerDensity;
-    m_dDpdzDHoldup[2] = 0.0;
     m_dDpdzDMixtureVelocity = -frictionSlope;
     for (int j = 0; j < kStateKinds; ++j)
         m_dDpdzDDensity[j] = (-gradientPerDensity) * a[j];
-    FillSlots<kStateKinds>(m_dDpdzDViscosity, 0.0);
-    FillSlots<kStateKinds>(m_dDpdzDPairProps, 0.0);
 }
 
 } // namespace ondivar

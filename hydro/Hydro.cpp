@@ -29,7 +29,8 @@ CHydro::CHydro()
       m_dDpdzDMixtureVelocity(kNaN), m_dThermalDHoldup(kSlots, kNaN), m_dThermalDDensity(kSlots, kNaN),
       m_dThermalDViscosity(kSlots, kNaN), m_dThermalDPairProps(kSlots, kSlots, kNaN),
       m_dThermalDHeatCapacity(kSlots, kNaN), m_dThermalDConductivity(kSlots, kNaN),
-      m_dThermalDMassVelocity(kNaN), m_derivativesWritten(false)
+      m_dThermalDMassVelocity(kNaN), m_derivativeLayout(EDerivativeLayout::eUndefined),
+      m_derivativesStale(false), m_resets(0)
 {
 }
 
@@ -39,6 +40,7 @@ void CHydro::Hook() {}
 
 void CHydro::Reset()
 {
+    ++m_resets;
     m_massAverageVelocity = kNaN;
     m_mixtureVelocity = kNaN;
     m_dpdzTotal = kNaN;
@@ -55,9 +57,27 @@ void CHydro::Reset()
 #pragma GCC unroll 4
     for (CDoubleArray* results : {&m_holdup, &m_noSlipHoldup, &m_superficialVelocity, &m_velocity})
         FillSlots<kModelSlots>(*results, kNaN);
-    if (!m_derivativesWritten)
+    // The derivative arrays are refilled only if they are read before the next derivatives.
+    m_derivativesStale = m_derivativeLayout != EDerivativeLayout::eUndefined;
+}
+
+bool CHydro::PrepareDerivatives(EDerivativeLayout layout)
+{
+    m_derivativesStale = false;
+    if (m_derivativeLayout == layout)
+        return false;
+    ClearDerivatives();
+    m_derivativeLayout = layout;
+    return true;
+}
+
+void CHydro::ClearDerivatives() const
+{
+    m_derivativesStale = false;
+    if (m_derivativeLayout == EDerivativeLayout::eUndefined)
         return;
-        // The derivatives are written at the state slots only: the others are still undefined.
+    m_derivativeLayout = EDerivativeLayout::eUndefined;
+    // The derivatives are written at the state slots only: the others are still undefined.
 #pragma GCC unroll 11
     for (CDoubleArray* results :
          {&m_dSpare, &m_dVelocityDMassVelocity, &m_dVelocityDDrivingVelocity, &m_dDpdzDHoldup,
@@ -69,7 +89,6 @@ void CHydro::Reset()
                                    &m_dDpdzDPairProps, &m_dThermalDPairProps})
         FillSlots<kStateKinds>(*results, kNaN);
     FillSlots<kStateKinds>(m_dVelocityDPairProps, kNaN);
-    m_derivativesWritten = false;
 }
 
 } // namespace ondivar

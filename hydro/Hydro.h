@@ -20,6 +20,11 @@ enum EHydroMode : int {
     eModeHoldupsAndMixtureVelocity = 2 // SetupFromHoldupsAndMixtureVelocity
 };
 
+// What the derivative arrays and matrices hold at the state slots: undefined values, or the derivatives of
+// one holdup-driven mode, whose entries that are the same in every state (its zeros and ones) then stay
+// in place from one calculation to the next.
+enum class EDerivativeLayout : int { eUndefined, eMassVelocity, eMixtureVelocity };
+
 // Owns every input and result. Per-phase arrays have kModelSlots slots indexed by EPhases; matrices are
 // kModelSlots x kModelSlots. A value that is not held is kUndefinedReal (NaN) or kUndefinedInteger.
 //
@@ -100,28 +105,42 @@ public:
     double GetThermalResistance() const { return m_thermalResistance; }
     double GetPatternValue() const { return m_patternValue; }
 
-    const CDoubleArray& GetDSpare() const { return m_dSpare; }
-    const CDoubleMatrix& GetDVelocityDHoldup() const { return m_dVelocityDHoldup; }
-    const CDoubleMatrix& GetDVelocityDDensity() const { return m_dVelocityDDensity; }
-    const CDoubleMatrix& GetDVelocityDViscosity() const { return m_dVelocityDViscosity; }
-    const CDoubleArray3D& GetDVelocityDPairProps() const { return m_dVelocityDPairProps; }
-    const CDoubleArray& GetDVelocityDMassVelocity() const { return m_dVelocityDMassVelocity; }
-    const CDoubleArray& GetDVelocityDDrivingVelocity() const { return m_dVelocityDDrivingVelocity; }
-    const CDoubleArray& GetDDpdzDHoldup() const { return m_dDpdzDHoldup; }
-    const CDoubleArray& GetDDpdzDDensity() const { return m_dDpdzDDensity; }
-    const CDoubleArray& GetDDpdzDViscosity() const { return m_dDpdzDViscosity; }
-    const CDoubleMatrix& GetDDpdzDPairProps() const { return m_dDpdzDPairProps; }
+    const CDoubleArray& GetDSpare() const { return Settled(m_dSpare); }
+    const CDoubleMatrix& GetDVelocityDHoldup() const { return Settled(m_dVelocityDHoldup); }
+    const CDoubleMatrix& GetDVelocityDDensity() const { return Settled(m_dVelocityDDensity); }
+    const CDoubleMatrix& GetDVelocityDViscosity() const { return Settled(m_dVelocityDViscosity); }
+    const CDoubleArray3D& GetDVelocityDPairProps() const { return Settled(m_dVelocityDPairProps); }
+    const CDoubleArray& GetDVelocityDMassVelocity() const { return Settled(m_dVelocityDMassVelocity); }
+    const CDoubleArray& GetDVelocityDDrivingVelocity() const { return Settled(m_dVelocityDDrivingVelocity); }
+    const CDoubleArray& GetDDpdzDHoldup() const { return Settled(m_dDpdzDHoldup); }
+    const CDoubleArray& GetDDpdzDDensity() const { return Settled(m_dDpdzDDensity); }
+    const CDoubleArray& GetDDpdzDViscosity() const { return Settled(m_dDpdzDViscosity); }
+    const CDoubleMatrix& GetDDpdzDPairProps() const { return Settled(m_dDpdzDPairProps); }
     double GetDDpdzDMassVelocity() const { return m_dDpdzDMassVelocity; }
     double GetDDpdzDMixtureVelocity() const { return m_dDpdzDMixtureVelocity; }
-    const CDoubleArray& GetDThermalDHoldup() const { return m_dThermalDHoldup; }
-    const CDoubleArray& GetDThermalDDensity() const { return m_dThermalDDensity; }
-    const CDoubleArray& GetDThermalDViscosity() const { return m_dThermalDViscosity; }
-    const CDoubleMatrix& GetDThermalDPairProps() const { return m_dThermalDPairProps; }
-    const CDoubleArray& GetDThermalDHeatCapacity() const { return m_dThermalDHeatCapacity; }
-    const CDoubleArray& GetDThermalDConductivity() const { return m_dThermalDConductivity; }
+    const CDoubleArray& GetDThermalDHoldup() const { return Settled(m_dThermalDHoldup); }
+    const CDoubleArray& GetDThermalDDensity() const { return Settled(m_dThermalDDensity); }
+    const CDoubleArray& GetDThermalDViscosity() const { return Settled(m_dThermalDViscosity); }
+    const CDoubleMatrix& GetDThermalDPairProps() const { return Settled(m_dThermalDPairProps); }
+    const CDoubleArray& GetDThermalDHeatCapacity() const { return Settled(m_dThermalDHeatCapacity); }
+    const CDoubleArray& GetDThermalDConductivity() const { return Settled(m_dThermalDConductivity); }
     double GetDThermalDMassVelocity() const { return m_dThermalDMassVelocity; }
 
+private:
+    // A derivative array or matrix, refilled with the undefined value first when it is stale.
+    template <class TDerivatives> const TDerivatives& Settled(const TDerivatives& derivatives) const
+    {
+        if (m_derivativesStale)
+            ClearDerivatives();
+        return derivatives;
+    }
+    void ClearDerivatives() const;
+
 protected:
+    // Before a mode's derivatives are written: true when the arrays did not hold the layout's constant
+    // entries (they now hold undefined values, and the caller writes those entries).
+    bool PrepareDerivatives(EDerivativeLayout layout);
+
     int m_mode;
     double m_diameter;
     double m_inclination; // sine of the angle to the horizontal: multiplies gravity
@@ -145,30 +164,36 @@ protected:
     double m_dpdzGravity;
     double m_thermalResistance; // wall heat-transfer resistance per unit length, K.m/W
     double m_patternValue;
-    CDoubleArray m_dSpare;
-    CDoubleMatrix m_dVelocityDHoldup; // [kind][state variable]
-    CDoubleMatrix m_dVelocityDDensity;
-    CDoubleMatrix m_dVelocityDViscosity;
-    CDoubleArray3D m_dVelocityDPairProps;
-    CDoubleArray m_dVelocityDMassVelocity;
-    CDoubleArray m_dVelocityDDrivingVelocity;
-    CDoubleArray m_dDpdzDHoldup;
-    CDoubleArray m_dDpdzDDensity;
-    CDoubleArray m_dDpdzDViscosity;
-    CDoubleMatrix m_dDpdzDPairProps;
+    mutable CDoubleArray m_dSpare;
+    mutable CDoubleMatrix m_dVelocityDHoldup; // [kind][state variable]
+    mutable CDoubleMatrix m_dVelocityDDensity;
+    mutable CDoubleMatrix m_dVelocityDViscosity;
+    mutable CDoubleArray3D m_dVelocityDPairProps;
+    mutable CDoubleArray m_dVelocityDMassVelocity;
+    mutable CDoubleArray m_dVelocityDDrivingVelocity;
+    mutable CDoubleArray m_dDpdzDHoldup;
+    mutable CDoubleArray m_dDpdzDDensity;
+    mutable CDoubleArray m_dDpdzDViscosity;
+    mutable CDoubleMatrix m_dDpdzDPairProps;
     double m_dDpdzDMassVelocity;
     double m_dDpdzDMixtureVelocity;
-    CDoubleArray m_dThermalDHoldup;
-    CDoubleArray m_dThermalDDensity;
-    CDoubleArray m_dThermalDViscosity; // with respect to kinematic viscosity
-    CDoubleMatrix m_dThermalDPairProps;
-    CDoubleArray m_dThermalDHeatCapacity;
-    CDoubleArray m_dThermalDConductivity;
+    mutable CDoubleArray m_dThermalDHoldup;
+    mutable CDoubleArray m_dThermalDDensity;
+    mutable CDoubleArray m_dThermalDViscosity; // with respect to kinematic viscosity
+    mutable CDoubleMatrix m_dThermalDPairProps;
+    mutable CDoubleArray m_dThermalDHeatCapacity;
+    mutable CDoubleArray m_dThermalDConductivity;
     double m_dThermalDMassVelocity;
 
-    // Set by whatever writes a derivative array or matrix: Reset then refills them. While it is false
-    // they still hold the undefined value and Reset leaves them be.
-    bool m_derivativesWritten;
+    // What the derivative arrays and matrices hold at the state slots, and whether that belongs to an
+    // earlier state: Reset only marks them stale, a getter refills stale ones with the undefined value
+    // before it answers, and the next derivatives overwrite them. Mutable for that refill.
+    mutable EDerivativeLayout m_derivativeLayout;
+    mutable bool m_derivativesStale;
+
+    // How many times Reset has cleared the state: what a model keeps about one state belongs to it while
+    // this count stays the same.
+    unsigned long long m_resets;
 };
 
 } // namespace ondivar

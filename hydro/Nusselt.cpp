@@ -1,5 +1,7 @@
-// The correlation on its own, for callers outside the model's calculations, and with its derivatives.
+// The correlation on its own, for callers outside the model's calculations, and with its derivatives; the
+// numbers of a kind in the present state.
 #include "hydro/NusseltCorrelation.h"
+#include "hydro/PhaseHeatTransfer.h"
 
 namespace ondivar {
 
@@ -14,13 +16,9 @@ double CSimpleHydro::NusseltDeriv(double reynolds, double prandtl, double& dNuDR
                                     reynolds, prandtl, dNuDRe, dNuDPr);
 }
 
-// Compiled here, not into the derivatives: with it inlined the compiler orders the derivatives' operands
-// differently, and where two NaNs meet the result carries the other one's sign (all else the same).
-double CSimpleHydro::NusseltDerivOfKind(int kind, double reynolds, double prandtl, double& dNuDRe,
-                                        double& dNuDPr)
+void CSimpleHydro::FindHeatTransferOutOfLine(int kind, CStateHeatTransfer& known)
 {
-    return nusselt::WithDerivatives(ColburnNusseltOfKind(kind, reynolds, prandtl), reynolds, prandtl, dNuDRe,
-                                    dNuDPr);
+    FindHeatTransfer(kind, known);
 }
 
 } // namespace ondivar

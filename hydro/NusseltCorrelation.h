@@ -26,7 +26,7 @@ inline double PrandtlTerm(double prandtl)
 
 // 0.023 |Re|^0.8 |Pr|^0.333333333333, through one exponential: equal to the product of the two powers
 // within a few units in the last place, with the same zeros, infinities and NaNs.
-inline double ColburnNusselt(double reynolds, double prandtlTerm)
+[[gnu::always_inline]] inline double ColburnNusselt(double reynolds, double prandtlTerm)
 {
     return 0.023 * NaturalExp(0.8 * NaturalLog(AbsoluteValue(reynolds)) + prandtlTerm);
 }
@@ -51,17 +51,6 @@ inline double WithDerivatives(double nusselt, double reynolds, double prandtl, d
 } // namespace nusselt
 } // namespace
 
-inline double CSimpleHydro::ColburnNusseltOfKind(int kind, double reynolds, double prandtl)
-{
-    CNusseltMemo& memo = m_nusseltMemo[kind];
-    if (!(reynolds == memo.reynolds && prandtl == memo.prandtl)) {
-        memo.nusselt = nusselt::ColburnNusselt(reynolds, PrandtlTermOfKind(kind, prandtl));
-        memo.reynolds = reynolds;
-        memo.prandtl = prandtl;
-    }
-    return memo.nusselt;
-}
-
 inline double CSimpleHydro::PrandtlTermOfKind(int kind, double prandtl)
 {
     CNusseltMemo& memo = m_nusseltMemo[kind];
@@ -70,11 +59,6 @@ inline double CSimpleHydro::PrandtlTermOfKind(int kind, double prandtl)
         memo.termPrandtl = prandtl;
     }
     return memo.prandtlTerm;
-}
-
-inline double CSimpleHydro::NusseltOfKind(int kind, double reynolds, double prandtl)
-{
-    return nusselt::Floored(ColburnNusseltOfKind(kind, reynolds, prandtl));
 }
 
 } // namespace ondivar

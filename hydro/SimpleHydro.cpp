@@ -9,6 +9,8 @@ CSimpleHydro::CSimpleHydro() : m_frictionFactor(0.005), m_phasePresent{false, fa
 {
     m_nusseltMemo.fill( // NaN matches nothing
         {kUndefinedReal, kUndefinedReal, kUndefinedReal, kUndefinedReal, kUndefinedReal});
+    // A count of resets no model reaches: nothing is known yet.
+    m_stateHeatTransfer.fill({~0ull, {}, kUndefinedReal});
     m_patternTable[1] = {eSinglePhaseVapor, 1.0};
     m_patternTable[2] = {eSinglePhaseLiquid, 0.0};
     m_patternTable[3] = {eSlug, 0.5};

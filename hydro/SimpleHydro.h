@@ -10,6 +10,14 @@
 
 namespace ondivar {
 
+// Dimensionless numbers of one phase's wall heat transfer, with the property floors of its kind.
+struct CPhaseHeatTransfer {
+    double viscosity;    // floored dynamic viscosity (a NaN viscosity takes the floor)
+    double conductivity; // floored thermal conductivity
+    double reynolds;     // from the superficial velocity and the floored viscosity
+    double prandtl;      // from the phase's own viscosity and the floored conductivity
+};
+
 class CSimpleHydro : public CHydro {
 public:
     // Key: sum of 2^kind over the present phases.
@@ -68,10 +76,11 @@ public:
     const std::array<bool, kModelSlots>& GetPhasePresent() const { return m_phasePresent; }
 
 private:
-    // The Colburn number last computed for a kind, with its arguments: the derivatives that follow
-    // ComputeProperties find the numbers it computed. The Prandtl term (kPrandtlExponent log |Pr|) is
-    // kept apart: the Prandtl number follows the phase's properties only, which stay the same while a
-    // solver iterates over holdups and velocities. Never stale: a hit needs equal arguments.
+    // The Colburn number last computed for a kind, with its arguments: a state that repeats an earlier
+    // one's numbers (a simulator calling again with the same inputs) finds it. The Prandtl term
+    // (kPrandtlExponent log |Pr|) is kept apart: the Prandtl number follows the phase's properties only,
+    // which stay the same while a solver iterates over holdups and velocities. Never stale: a hit needs equal
+    // arguments.
     struct CNusseltMemo {
         double reynolds;
         double prandtl;
@@ -80,10 +89,20 @@ private:
         double prandtlTerm;
     };
 
-    double ColburnNusseltOfKind(int kind, double reynolds, double prandtl);
+    // The heat-transfer numbers and Colburn number of a kind in the present state: the thermal
+    // resistance and its derivatives find them once per state.
+    struct CStateHeatTransfer {
+        unsigned long long resets; // the model's count of resets when they were found
+        CPhaseHeatTransfer numbers;
+        double colburn;
+    };
+
     double PrandtlTermOfKind(int kind, double prandtl);
-    double NusseltOfKind(int kind, double reynolds, double prandtl);
-    double NusseltDerivOfKind(int kind, double reynolds, double prandtl, double& dNuDRe, double& dNuDPr);
+    const CStateHeatTransfer& HeatTransferOfKind(int kind);
+    void FindHeatTransfer(int kind, CStateHeatTransfer& known);
+    void FindHeatTransferOutOfLine(int kind, CStateHeatTransfer& known);
+    void WriteMassVelocityConstants();
+    void WriteMixtureVelocityConstants();
     void ComputeMassVelocityDerivatives();
     void ComputeMixtureVelocityDerivatives();
     void ComputeThermalDerivatives(double dUDHoldup0, double dUDHoldup1, const double* dUDDensity);
@@ -106,6 +125,7 @@ private:
     double m_frictionFactor;
     std::array<bool, kModelSlots> m_phasePresent;
     std::array<CNusseltMemo, kModelSlots> m_nusseltMemo;
+    std::array<CStateHeatTransfer, kModelSlots> m_stateHeatTransfer;
 };
 
 } // namespace ondivar

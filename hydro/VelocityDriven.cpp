@@ -110,11 +110,10 @@ int CSimpleHydro::ComputeProperties()
     double wallConductance = 0.0;
     for (int p = 0; p < n; ++p) {
         const int i = m_phaseKinds[p];
-        const CPhaseHeatTransfer h =
-            EvaluatePhaseHeatTransfer(i, diameter, m_superficialVelocity[i], m_density[i], m_viscosity[i],
-                                      m_heatCapacity[i], m_thermalConductivity[i]);
+        CStateHeatTransfer& known = m_stateHeatTransfer[i];
+        FindHeatTransfer(i, known);
         // The phase's own conductivity weighs the Nusselt number.
-        wallConductance += (m_holdup[i] * m_thermalConductivity[i]) * NusseltOfKind(i, h.reynolds, h.prandtl);
+        wallConductance += (m_holdup[i] * m_thermalConductivity[i]) * nusselt::Floored(known.colburn);
     }
     m_thermalResistance = (1.0 / kPi) / wallConductance;
     return 0;

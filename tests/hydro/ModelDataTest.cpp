@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 using namespace ondivar;
 using namespace ondivar::testing;
@@ -21,6 +22,28 @@ void ExpectAllNaN(const CDoubleMatrix& m)
     ASSERT_EQ(std::size_t(kModelSlots), m.rows());
     for (std::size_t i = 0; i < m.rows(); ++i)
         ExpectAllNaN(m[i]);
+}
+
+// Every value of the derivative arrays and matrices at every slot, in a fixed order.
+std::vector<double> DerivativeValues(const CHydro& h)
+{
+    std::vector<double> values;
+    const auto add = [&](const CDoubleArray& a) { values.insert(values.end(), a.begin(), a.end()); };
+    for (const CDoubleArray* a :
+         {&h.GetDSpare(), &h.GetDVelocityDMassVelocity(), &h.GetDVelocityDDrivingVelocity(),
+          &h.GetDDpdzDHoldup(), &h.GetDDpdzDDensity(), &h.GetDDpdzDViscosity(), &h.GetDThermalDHoldup(),
+          &h.GetDThermalDDensity(), &h.GetDThermalDViscosity(), &h.GetDThermalDHeatCapacity(),
+          &h.GetDThermalDConductivity()})
+        add(*a);
+    for (const CDoubleMatrix* m :
+         {&h.GetDVelocityDHoldup(), &h.GetDVelocityDDensity(), &h.GetDVelocityDViscosity(),
+          &h.GetDDpdzDPairProps(), &h.GetDThermalDPairProps()})
+        for (std::size_t i = 0; i < m->rows(); ++i)
+            add((*m)[i]);
+    for (std::size_t i = 0; i < h.GetDVelocityDPairProps().planes(); ++i)
+        for (std::size_t j = 0; j < h.GetDVelocityDPairProps()[i].rows(); ++j)
+            add(h.GetDVelocityDPairProps()[i][j]);
+    return values;
 }
 
 // Every result and derivative of the model is undefined (the inputs are not looked at).
@@ -116,6 +139,43 @@ TEST(ModelData, ResetClearsResultsAndKeepsInputs)
     EXPECT_EQ(0.25, model.GetTwoPhaseProps()[eVapor][eWater]);
     EXPECT_EQ(4180.0, model.GetHeatCapacity()[eWater]);
     EXPECT_EQ(0.03, model.GetThermalConductivity()[eVapor]);
+}
+
+// A set-up leaves the previous derivatives in place until they are read or computed again: read, even
+// through a copy, they are undefined; computed again, they are whole, whether the mode's constant entries
+// stayed in place or had to be written anew.
+TEST(ModelData, DerivativesOfAnEarlierStateAreNeverRead)
+{
+    const auto sameBits = [](const std::vector<double>& a, const std::vector<double>& b) {
+        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+    };
+    const CHoldupCase state;
+    for (int mode : {1, 2}) {
+        const auto setup = [&](CSimpleHydro& model) {
+            mode == 1 ? state.SetupMassVelocity(model) : state.SetupMixtureVelocity(model);
+        };
+        const auto compute = [](CSimpleHydro& model) {
+            model.ComputeProperties();
+            ASSERT_EQ(0, model.ComputeDerivatives());
+        };
+        CSimpleHydro fresh;
+        setup(fresh);
+        compute(fresh);
+        const std::vector<double> expected = DerivativeValues(fresh);
+
+        CSimpleHydro model;
+        state.SetupMassVelocity(model); // the mode that writes the most
+        compute(model);
+        setup(model);
+        CSimpleHydro copy = model;
+        const CSimpleHydro& readOnly = copy;
+        for (double v : DerivativeValues(readOnly))
+            ASSERT_TRUE(std::isnan(v)) << "mode " << mode;
+        compute(model); // nothing of the earlier state read in between
+        compute(copy);  // after its derivatives were read as undefined
+        EXPECT_TRUE(sameBits(expected, DerivativeValues(model))) << "mode " << mode;
+        EXPECT_TRUE(sameBits(expected, DerivativeValues(copy))) << "mode " << mode;
+    }
 }
 
 TEST(ModelData, PresenceFollowsHoldupsAboveThreshold)
