@@ -187,7 +187,8 @@ protected:
 
     // What the derivative arrays and matrices hold at the state slots, and whether that belongs to an
     // earlier state: Reset only marks them stale, a getter refills stale ones with the undefined value
-    // before it answers, and the next derivatives overwrite them. Mutable for that refill.
+    // before it answers, and the next derivatives overwrite them. Mutable for that refill, which makes
+    // reading a stale model a write: like every other call, not from two threads at once.
     mutable EDerivativeLayout m_derivativeLayout;
     mutable bool m_derivativesStale;
 
