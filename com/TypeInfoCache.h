@@ -17,6 +17,10 @@ enum class TypeLibraryId {
     Ondivar,  // the component's own OndivarLib: the ICapeHydro interfaces
 };
 
+// The most parameters of a member that the calls made without ITypeInfo::Invoke hold inline (the members
+// have five at most); a member with more is left to ITypeInfo::Invoke as it is.
+constexpr unsigned kMostMemberArguments = 8;
+
 // One parameter of a member as the vtable description declares it: its type (for a pointer, VT_PTR
 // and the type pointed to) and whether it is an [out] parameter.
 struct ParameterShape {

@@ -66,7 +66,7 @@ VariantArguments::VariantArguments(const DualTypeInfo& info, MEMBERID own, WORD 
     if (function == nullptr)
         return;
     const UINT count = parameters->cArgs;
-    if (count > function->parameters.size() || count > kMostArguments)
+    if (count > function->parameters.size() || count > kMostMemberArguments)
         return;
     VARIANTARG* const arguments = m_arguments;
     std::copy(parameters->rgvarg, parameters->rgvarg + count, arguments);

@@ -35,17 +35,13 @@ private:
         VARIANT* caller;
         VARIANT value;
     };
-    // The members have a few parameters (five at most): a member with more is called with the
-    // arguments as they are.
-    static constexpr std::size_t kMostArguments = 8;
-
     DISPPARAMS* m_original;
     DISPPARAMS m_parameters{};
-    VARIANTARG m_arguments[kMostArguments];
-    Slot m_slots[kMostArguments];
+    VARIANTARG m_arguments[kMostMemberArguments];
+    Slot m_slots[kMostMemberArguments];
     std::size_t m_slotCount = 0;
     // [out] VARIANTs of the caller: a typed array put there is handed over as an array of VARIANTs.
-    VARIANT* m_variantOutputs[kMostArguments];
+    VARIANT* m_variantOutputs[kMostMemberArguments];
     std::size_t m_variantOutputCount = 0;
     bool m_adapted = false;
 };

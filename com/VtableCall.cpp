@@ -79,8 +79,10 @@ HRESULT callMember(void* instance, unsigned slotOffset, unsigned count, const VA
     if (instance == nullptr || count > kMostMemberArguments)
         return E_INVALIDARG;
     static constexpr auto kCalls = wordCalls(std::make_index_sequence<kMostWords + 1>());
+#if defined(_WIN64)
     // The callee's copies of its VARIANT arguments: bit copies, as a compiled caller makes them.
     VARIANT copies[kMostMemberArguments];
+#endif
     Word words[kMostWords];
     std::size_t used = 0;
     for (unsigned p = 0; p < count; ++p) {
@@ -93,11 +95,11 @@ HRESULT callMember(void* instance, unsigned slotOffset, unsigned count, const VA
             words[used++] = reinterpret_cast<Word>(V_VARIANTREF(argument));
             break;
         case VT_VARIANT:
-            std::memcpy(&copies[p], argument, sizeof(VARIANT));
 #if defined(_WIN64)
+            std::memcpy(&copies[p], argument, sizeof(VARIANT));
             words[used++] = reinterpret_cast<Word>(&copies[p]);
 #else
-            std::memcpy(&words[used], &copies[p], sizeof(VARIANT));
+            std::memcpy(&words[used], argument, sizeof(VARIANT));
             used += sizeof(VARIANT) / sizeof(Word);
 #endif
             break;

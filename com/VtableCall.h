@@ -4,12 +4,11 @@
 // DispCallFunc, which allocates its argument block on every call).
 #pragma once
 
+#include "com/TypeInfoCache.h"
+
 #include <oaidl.h>
 
 namespace ondivar {
-
-// The most parameters callMember takes.
-constexpr unsigned kMostMemberArguments = 8;
 
 // Calls the function at byte offset slotOffset of instance's vtable with count (at most
 // kMostMemberArguments) arguments: arguments[p] is a VT_BSTR for a BSTR parameter, any VARIANT for a

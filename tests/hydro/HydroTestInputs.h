@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace ondivar::testing {
 
@@ -28,6 +30,34 @@ inline CIntArray Kinds(std::initializer_list<int> kinds)
     for (int k : kinds)
         a[i++] = k;
     return a;
+}
+
+// Every value of the derivative arrays and matrices at every slot, in a fixed order.
+inline std::vector<double> DerivativeValues(const CHydro& h)
+{
+    std::vector<double> values;
+    const auto add = [&](const CDoubleArray& a) { values.insert(values.end(), a.begin(), a.end()); };
+    for (const CDoubleArray* a :
+         {&h.GetDSpare(), &h.GetDVelocityDMassVelocity(), &h.GetDVelocityDDrivingVelocity(),
+          &h.GetDDpdzDHoldup(), &h.GetDDpdzDDensity(), &h.GetDDpdzDViscosity(), &h.GetDThermalDHoldup(),
+          &h.GetDThermalDDensity(), &h.GetDThermalDViscosity(), &h.GetDThermalDHeatCapacity(),
+          &h.GetDThermalDConductivity()})
+        add(*a);
+    for (const CDoubleMatrix* m :
+         {&h.GetDVelocityDHoldup(), &h.GetDVelocityDDensity(), &h.GetDVelocityDViscosity(),
+          &h.GetDDpdzDPairProps(), &h.GetDThermalDPairProps()})
+        for (std::size_t i = 0; i < m->rows(); ++i)
+            add((*m)[i]);
+    for (std::size_t i = 0; i < h.GetDVelocityDPairProps().planes(); ++i)
+        for (std::size_t j = 0; j < h.GetDVelocityDPairProps()[i].rows(); ++j)
+            add(h.GetDVelocityDPairProps()[i][j]);
+    return values;
+}
+
+// The same values bit for bit (NaNs included), in the same order.
+inline bool SameBits(const std::vector<double>& a, const std::vector<double>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 // A velocity-driven case; unlisted kinds hold numbers that must never show in a result.

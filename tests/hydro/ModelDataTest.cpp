@@ -24,28 +24,6 @@ void ExpectAllNaN(const CDoubleMatrix& m)
         ExpectAllNaN(m[i]);
 }
 
-// Every value of the derivative arrays and matrices at every slot, in a fixed order.
-std::vector<double> DerivativeValues(const CHydro& h)
-{
-    std::vector<double> values;
-    const auto add = [&](const CDoubleArray& a) { values.insert(values.end(), a.begin(), a.end()); };
-    for (const CDoubleArray* a :
-         {&h.GetDSpare(), &h.GetDVelocityDMassVelocity(), &h.GetDVelocityDDrivingVelocity(),
-          &h.GetDDpdzDHoldup(), &h.GetDDpdzDDensity(), &h.GetDDpdzDViscosity(), &h.GetDThermalDHoldup(),
-          &h.GetDThermalDDensity(), &h.GetDThermalDViscosity(), &h.GetDThermalDHeatCapacity(),
-          &h.GetDThermalDConductivity()})
-        add(*a);
-    for (const CDoubleMatrix* m :
-         {&h.GetDVelocityDHoldup(), &h.GetDVelocityDDensity(), &h.GetDVelocityDViscosity(),
-          &h.GetDDpdzDPairProps(), &h.GetDThermalDPairProps()})
-        for (std::size_t i = 0; i < m->rows(); ++i)
-            add((*m)[i]);
-    for (std::size_t i = 0; i < h.GetDVelocityDPairProps().planes(); ++i)
-        for (std::size_t j = 0; j < h.GetDVelocityDPairProps()[i].rows(); ++j)
-            add(h.GetDVelocityDPairProps()[i][j]);
-    return values;
-}
-
 // Every result and derivative of the model is undefined (the inputs are not looked at).
 void ExpectResultsUndefined(const CHydro& h)
 {
@@ -146,9 +124,6 @@ TEST(ModelData, ResetClearsResultsAndKeepsInputs)
 // stayed in place or had to be written anew.
 TEST(ModelData, DerivativesOfAnEarlierStateAreNeverRead)
 {
-    const auto sameBits = [](const std::vector<double>& a, const std::vector<double>& b) {
-        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
-    };
     const CHoldupCase state;
     for (int mode : {1, 2}) {
         const auto setup = [&](CSimpleHydro& model) {
@@ -173,8 +148,8 @@ TEST(ModelData, DerivativesOfAnEarlierStateAreNeverRead)
             ASSERT_TRUE(std::isnan(v)) << "mode " << mode;
         compute(model); // nothing of the earlier state read in between
         compute(copy);  // after its derivatives were read as undefined
-        EXPECT_TRUE(sameBits(expected, DerivativeValues(model))) << "mode " << mode;
-        EXPECT_TRUE(sameBits(expected, DerivativeValues(copy))) << "mode " << mode;
+        EXPECT_TRUE(SameBits(expected, DerivativeValues(model))) << "mode " << mode;
+        EXPECT_TRUE(SameBits(expected, DerivativeValues(copy))) << "mode " << mode;
     }
 }
 
